@@ -1,0 +1,4 @@
+#include "serial.h"
+
+char comPortName[kComPortNameSize];
+int baudRate = 115200;

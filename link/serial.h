@@ -1,0 +1,44 @@
+// The serial line to the servo: one fixed line setting, opened and closed
+// around every command. Two backends share this header: serial_win32.cpp
+// and serial_posix.cpp.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#ifdef _WIN32
+#include <windows.h>
+using serial_handle = HANDLE;
+#define SERIAL_INVALID INVALID_HANDLE_VALUE
+#else
+using serial_handle = intptr_t;
+#define SERIAL_INVALID (static_cast<serial_handle>(-1))
+#endif
+
+// Port settings in force: every command opens the port with these.
+// On Windows comPortName is the device prefix and a name such as COM3; a
+// POSIX device path (/dev/serial/by-id/...) needs more room.
+#ifdef _WIN32
+inline constexpr std::size_t kComPortNameSize = 16;
+#else
+inline constexpr std::size_t kComPortNameSize = 1024;
+#endif
+extern char comPortName[kComPortNameSize];
+extern int baudRate;
+
+// Opens path with the servo's line setting and the read time-outs
+// (a read of N bytes ends after N bytes, timeout ms between two bytes, or
+// timeout + timeout*N ms in all). Returns SERIAL_INVALID on any failure,
+// with nothing left open.
+serial_handle serial_open(const char* path, int baud, int timeout);
+void serial_close(serial_handle h);
+
+// Byte counts; 0 when nothing came in time, never an error.
+int serial_write(serial_handle h, const void* data, int n);
+int serial_read(serial_handle h, void* data, int n);
+
+// The one fatal case of the link. The front end installs how it is shown
+// (message box, line on stderr); the process then ends with status 1.
+using errexit_handler = void (*)(const char* text);
+void set_errexit_handler(errexit_handler handler);
+[[noreturn]] void errexit(const char* text);

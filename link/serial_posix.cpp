@@ -1,0 +1,159 @@
+// POSIX backend: termios for the line setting, poll() for the time-outs.
+// termios' VTIME counts in 100 ms steps and cannot express the servo's
+// 10 ms inter-byte and 10 + 10*N ms total time-outs, so reads wait with
+// ppoll() against two deadlines of their own.
+#include "serial.h"
+#include "custom_baud.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+struct PosixPort {
+    int fd;
+    int timeoutMs;
+};
+
+PosixPort* toPort(serial_handle h)
+{
+    return reinterpret_cast<PosixPort*>(h);
+}
+
+long long nowNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
+
+bool configureLine(int fd, int baud)
+{
+    termios tio{};
+    if (tcgetattr(fd, &tio) != 0)
+        return false;
+    cfmakeraw(&tio);
+    tio.c_cflag |= CLOCAL | CREAD;
+    tio.c_cflag &= ~(CSTOPB | PARENB | CRTSCTS);
+    tio.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    if (tcsetattr(fd, TCSANOW, &tio) != 0)
+        return false;
+    return set_custom_baud(fd, baud);
+}
+
+}  // namespace
+
+serial_handle serial_open(const char* path, int baud, int timeout)
+{
+    // Windows-style names (COM3) have no meaning here; refuse rather than guess.
+    if (path == nullptr || std::strchr(path, '/') == nullptr || baud <= 0)
+        return SERIAL_INVALID;
+    // O_NONBLOCK only for the open itself, so a line without carrier cannot hold it.
+    int fd = open(path, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return SERIAL_INVALID;
+    bool exclusive = false;
+    auto fail = [&]() {
+        if (exclusive)
+            ioctl(fd, TIOCNXCL);
+        close(fd);
+        return SERIAL_INVALID;
+    };
+    if (!isatty(fd) || ioctl(fd, TIOCEXCL) != 0)
+        return fail();
+    exclusive = true;
+    if (!configureLine(fd, baud))
+        return fail();
+    int flags = fcntl(fd, F_GETFL);
+    if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return fail();
+    // Raise DTR and RTS as the Windows driver does on open; a pseudo-terminal
+    // has no modem lines and refuses, which is harmless.
+    int lines = TIOCM_DTR | TIOCM_RTS;
+    ioctl(fd, TIOCMBIS, &lines);
+    return reinterpret_cast<serial_handle>(new PosixPort{fd, timeout});
+}
+
+void serial_close(serial_handle h)
+{
+    if (h == 0 || h == SERIAL_INVALID)
+        return;
+    PosixPort* port = toPort(h);
+    // A pseudo-terminal whose other side stays open keeps the exclusive flag;
+    // left set, it would refuse the next command's open.
+    ioctl(port->fd, TIOCNXCL);
+    close(port->fd);
+    delete port;
+}
+
+int serial_write(serial_handle h, const void* data, int n)
+{
+    if (h == 0 || h == SERIAL_INVALID || n <= 0)
+        return 0;
+    const PosixPort* port = toPort(h);
+    const auto* p = static_cast<const unsigned char*>(data);
+    int done = 0;
+    while (done < n) {
+        ssize_t w = write(port->fd, p + done, static_cast<size_t>(n - done));
+        if (w > 0) {
+            done += static_cast<int>(w);
+        } else if (w < 0 && errno == EINTR) {
+            continue;
+        } else if (w < 0 && errno == EAGAIN) {
+            pollfd pfd{port->fd, POLLOUT, 0};
+            poll(&pfd, 1, -1);
+        } else {
+            break;
+        }
+    }
+    return done;
+}
+
+int serial_read(serial_handle h, void* data, int n)
+{
+    if (h == 0 || h == SERIAL_INVALID || n <= 0)
+        return 0;
+    const PosixPort* port = toPort(h);
+    auto* p = static_cast<unsigned char*>(data);
+    const long long stepNs = static_cast<long long>(port->timeoutMs) * 1000000LL;
+    const long long deadline = nowNs() + stepNs * (n + 1);
+    long long lastByte = 0;
+    int got = 0;
+    while (got < n) {
+        long long until = deadline;
+        if (got > 0 && lastByte + stepNs < until)
+            until = lastByte + stepNs;
+        long long left = until - nowNs();
+        if (left <= 0)
+            break;
+        pollfd pfd{port->fd, POLLIN, 0};
+        timespec ts{static_cast<time_t>(left / 1000000000LL), static_cast<long>(left % 1000000000LL)};
+        int ready = ppoll(&pfd, 1, &ts, nullptr);
+        if (ready < 0) {
+            if (errno == EINTR)
+                continue;
+            break;
+        }
+        if (ready == 0)
+            continue;
+        ssize_t r = read(port->fd, p + got, static_cast<size_t>(n - got));
+        if (r > 0) {
+            got += static_cast<int>(r);
+            lastByte = nowNs();
+        } else if (r < 0 && errno == EINTR) {
+            continue;
+        } else if (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) {
+            // The far end is gone: nothing more will come.
+            break;
+        }
+    }
+    return got;
+}

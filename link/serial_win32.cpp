@@ -1,0 +1,88 @@
+// Win32 backend: the COM port through the device namespace, the line setting
+// in a DCB and the read time-outs in COMMTIMEOUTS.
+#include "serial.h"
+
+#include <cstdio>
+
+HANDLE CreateFile_port(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                       DWORD disposition, DWORD flags, HANDLE templ)
+{
+    // comPortName already carries the prefix; the repeated prefix names the same device.
+    char name[1024];
+    std::snprintf(name, sizeof name, "\\\\.\\%s", path);
+    return CreateFileA(name, access, share, security, disposition, flags, templ);
+}
+
+serial_handle serial_open(const char* path, int baud, int timeout)
+{
+    HANDLE h = CreateFile_port(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_WRITE_THROUGH | FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return INVALID_HANDLE_VALUE;
+
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    if (!GetCommState(h, &dcb)) {
+        CloseHandle(h);
+        return INVALID_HANDLE_VALUE;
+    }
+    dcb.BaudRate = static_cast<DWORD>(baud);
+    dcb.fBinary = TRUE;
+    dcb.fParity = FALSE;
+    dcb.fOutxCtsFlow = FALSE;
+    dcb.fOutxDsrFlow = FALSE;
+    dcb.fDtrControl = DTR_CONTROL_HANDSHAKE;
+    dcb.fDsrSensitivity = FALSE;
+    dcb.fTXContinueOnXoff = FALSE;
+    dcb.fOutX = FALSE;
+    dcb.fInX = FALSE;
+    dcb.fErrorChar = FALSE;
+    dcb.fNull = FALSE;
+    dcb.fRtsControl = RTS_CONTROL_ENABLE;
+    dcb.fAbortOnError = FALSE;
+    dcb.ByteSize = 8;
+    dcb.Parity = NOPARITY;
+    dcb.StopBits = ONESTOPBIT;
+    dcb.EofChar = 0;
+    if (!SetCommState(h, &dcb)) {
+        CloseHandle(h);
+        return INVALID_HANDLE_VALUE;
+    }
+
+    COMMTIMEOUTS timeouts{};
+    timeouts.ReadIntervalTimeout = static_cast<DWORD>(timeout);
+    timeouts.ReadTotalTimeoutMultiplier = static_cast<DWORD>(timeout);
+    timeouts.ReadTotalTimeoutConstant = static_cast<DWORD>(timeout);
+    timeouts.WriteTotalTimeoutMultiplier = 0;
+    timeouts.WriteTotalTimeoutConstant = 0;
+    if (!SetCommTimeouts(h, &timeouts)) {
+        CloseHandle(h);
+        return INVALID_HANDLE_VALUE;
+    }
+    return h;
+}
+
+void serial_close(serial_handle h)
+{
+    if (h == nullptr || h == INVALID_HANDLE_VALUE)
+        return;
+    CloseHandle(h);
+}
+
+int serial_write(serial_handle h, const void* data, int n)
+{
+    DWORD written = 0;
+    if (h == nullptr || h == INVALID_HANDLE_VALUE || n <= 0)
+        return 0;
+    WriteFile(h, data, static_cast<DWORD>(n), &written, nullptr);
+    return static_cast<int>(written);
+}
+
+int serial_read(serial_handle h, void* data, int n)
+{
+    DWORD got = 0;
+    if (h == nullptr || h == INVALID_HANDLE_VALUE || n <= 0)
+        return 0;
+    ReadFile(h, data, static_cast<DWORD>(n), &got, nullptr);
+    return static_cast<int>(got);
+}

@@ -1,0 +1,230 @@
+#include "term.h"
+
+#include "lasterror.h"
+#include "registers.h"
+#include "serial.h"
+#include "upload.h"
+
+#include <cctype>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+FILE* traceOut = stdout;
+PositionOperands bOperands = {1, 0, 0x800, 0};
+
+namespace {
+
+constexpr int kTimeoutMs = 10;
+constexpr int kBlockBytes = 16;
+constexpr int kDrainMax = 256;  // a babbling line must not hold the program
+constexpr int kHighestId = 0x3F;
+
+// Reads up to maxCount hexadecimal operands after the first word, the way
+// "%s %x %x..." does; returns how many were found. A value beyond 32 bits
+// comes out as all ones, which the callers take as negative and ignore.
+int parseHexOperands(const char* line, int* out, int maxCount)
+{
+    const char* p = line;
+    while (std::isspace(static_cast<unsigned char>(*p)))
+        ++p;
+    if (*p == '\0')
+        return 0;
+    while (*p != '\0' && !std::isspace(static_cast<unsigned char>(*p)))
+        ++p;
+    int count = 0;
+    while (count < maxCount) {
+        char* end = nullptr;
+        unsigned long long v = std::strtoull(p, &end, 16);
+        if (end == p)
+            break;
+        // strtoull's own negation wraps within 64 bits; keep the low 32 as %x does.
+        bool negative = std::strchr(p, '-') != nullptr && std::strchr(p, '-') < end;
+        if (!negative && v > 0xFFFFFFFFULL)
+            v = 0xFFFFFFFFULL;
+        out[count++] = static_cast<int>(static_cast<uint32_t>(v));
+        p = end;
+    }
+    return count;
+}
+
+// Reply bytes are traced as signed, the way the servo's answer sits in a char buffer.
+uint32_t decodeSigned(const unsigned char* b, int n)
+{
+    uint32_t v = 0;
+    for (int k = 0; k < n; ++k)
+        v |= static_cast<uint32_t>(static_cast<int>(static_cast<signed char>(b[k]))) << (7 * k);
+    return v;
+}
+
+void readAll(serial_handle h, int id, unsigned char* buf)
+{
+    std::memset(param, 0, sizeof param);
+    for (int a = 0x00; a <= 0x50; a += kBlockBytes) {
+        buf[0] = static_cast<unsigned char>(0x80 | id);
+        buf[1] = 0x30;
+        buf[2] = static_cast<unsigned char>(a);
+        std::memset(buf + 3, 0, kBlockBytes);
+        int written = serial_write(h, buf, 3 + kBlockBytes);
+        std::fprintf(traceOut, "(w:%d)", written);
+        int got = serial_read(h, &param[a], kBlockBytes);
+        std::fprintf(traceOut, "(r:%d)", got);
+        if (got != kBlockBytes)
+            std::fprintf(traceOut, "(bytes err)");
+        if (got < 1)
+            continue;
+        std::fprintf(traceOut, "%02x: ", a);
+        for (int k = 0; k < kBlockBytes; ++k) {
+            std::fprintf(traceOut, "%02x ", param[a + k]);
+            if (k % 4 == 3)
+                std::fputc(' ', traceOut);
+        }
+        std::fputc('\n', traceOut);
+    }
+    for (int i = 0; paramtbl[i].name != nullptr; ++i) {
+        const ParamDef& def = paramtbl[i];
+        std::fprintf(traceOut, "%02x:%-7s=", def.address, def.name);
+        uint32_t v = paramValue(i);
+        if (def.size == 1)
+            std::fprintf(traceOut, "%02x      ", v);
+        else if (def.size == 2)
+            std::fprintf(traceOut, "%04x    ", v);
+        else
+            std::fprintf(traceOut, "%08x", v);
+        std::fputc(i % 4 == 3 ? '\n' : ' ', traceOut);
+    }
+    std::fputc('\n', traceOut);
+    unsigned char stray = 0;
+    for (int k = 0; k < kDrainMax && serial_read(h, &stray, 1) == 1; ++k)
+        std::fprintf(traceOut, "(r?:%02x)\n", static_cast<int>(static_cast<signed char>(stray)));
+}
+
+void ramWrite(serial_handle h, int id, char* line)
+{
+    int ops[2] = {-1, -1};
+    parseHexOperands(line, ops, 2);
+    if (ops[0] < 0 || ops[1] < 0)
+        return;
+    int row = findParamRow(ops[0]);
+    if (row < 0)
+        return;
+    int n = paramtbl[row].size;
+    auto* buf = reinterpret_cast<unsigned char*>(line);
+    std::fprintf(traceOut, "%06x %x %d\n", ops[0], ops[1], n);
+    buf[0] = static_cast<unsigned char>(0x80 | id);
+    buf[1] = static_cast<unsigned char>(0x60 | n);
+    buf[2] = static_cast<unsigned char>(ops[0]);
+    encodeGroups(static_cast<uint32_t>(ops[1]), n, buf + 3);
+    serial_write(h, buf, n + 3);
+    serial_read(h, buf, n);
+    static constexpr const char* kFormats[] = {"", "%02x\n", "%04x\n", "", "%08x\n"};
+    std::fprintf(traceOut, kFormats[n], decodeSigned(buf, n));
+}
+
+void flashWrite(serial_handle h, int id, char* line)
+{
+    int ops[2] = {-1, -1};
+    parseHexOperands(line, ops, 2);
+    if (ops[0] < 0 || ops[1] < 0)
+        return;
+    int row = findParamRow(ops[0]);
+    if (row < 0)
+        return;
+    int n = paramtbl[row].size;
+    auto* buf = reinterpret_cast<unsigned char*>(line);
+    std::fprintf(traceOut, "%06x %x %d\n", ops[0], ops[1], n);
+    buf[0] = static_cast<unsigned char>(0x80 | id);
+    buf[1] = static_cast<unsigned char>(n);
+    buf[2] = static_cast<unsigned char>(ops[0] & 0x7F);
+    buf[3] = static_cast<unsigned char>((ops[0] >> 7) & 0x7F);
+    encodeGroups(static_cast<uint32_t>(ops[1]), n, buf + 4);
+    int sum = 0;
+    for (int k = 2; k < n + 4; ++k)
+        sum += buf[k];
+    buf[n + 4] = static_cast<unsigned char>(-sum & 0x7F);
+    serial_write(h, buf, n + 5);
+    int got = serial_read(h, buf, 1);
+    std::fprintf(traceOut, "(%d)%02x\n", got, static_cast<int>(static_cast<signed char>(buf[0])));
+}
+
+void fixedPacket(serial_handle h, unsigned char* buf)
+{
+    static constexpr unsigned char kFixed[4] = {0xBF, 0x41, 0x4F, 0x01};
+    std::memcpy(buf, kFixed, sizeof kFixed);
+    serial_write(h, buf, sizeof kFixed);
+}
+
+void positionWrite(serial_handle h, char* line)
+{
+    int ops[4];
+    int count = parseHexOperands(line, ops, 4);
+    int* fields[4] = {&bOperands.from, &bOperands.to, &bOperands.pos, &bOperands.en};
+    for (int k = 0; k < count; ++k)
+        *fields[k] = ops[k];
+    auto* buf = reinterpret_cast<unsigned char*>(line);
+    // Only IDs a servo can have, each once: no range can wrap or run forever.
+    int first = bOperands.from < 0 ? 0 : bOperands.from;
+    int last = bOperands.to > kHighestId ? kHighestId : bOperands.to;
+    for (int k = first; k <= last; ++k) {
+        std::fprintf(traceOut, "%02x: w: %04x ", bOperands.pos, bOperands.en);
+        buf[0] = static_cast<unsigned char>(0xC0 | k);
+        buf[1] = static_cast<unsigned char>(bOperands.pos & 0x7F);
+        buf[2] = static_cast<unsigned char>((bOperands.pos >> 7) & 0x7F);
+        buf[3] = static_cast<unsigned char>(bOperands.en);
+        buf[4] = 0x00;
+        serial_write(h, buf, 5);
+        int got = serial_read(h, buf, 4);
+        std::fprintf(traceOut, "r(%d):%04x %04x\n", got, decodeSigned(buf, 2), decodeSigned(buf + 2, 2));
+    }
+    fixedPacket(h, buf);
+}
+
+}  // namespace
+
+int term(char* line)
+{
+    int id = SendID;
+    serial_handle h = serial_open(comPortName, baudRate, kTimeoutMs);
+    if (h == SERIAL_INVALID) {
+        serial_close(h);
+        h = serial_open(comPortName, baudRate, kTimeoutMs);
+        if (h == SERIAL_INVALID)
+            errexit("serial_open");
+    }
+    auto* buf = reinterpret_cast<unsigned char*>(line);
+    int result = 0;
+    switch (line[0]) {
+    case 'R':
+    case 'r':
+    case '\n':
+        readAll(h, id, buf);
+        break;
+    case 'W':
+    case 'w':
+        ramWrite(h, id, line);
+        break;
+    case 'F':
+    case 'f':
+        flashWrite(h, id, line);
+        break;
+    case 'B':
+    case 'b':
+        positionWrite(h, line);
+        break;
+    case 'S':
+    case 's':
+        fixedPacket(h, buf);
+        break;
+    case 'U':
+    case 'u':
+        result = uploadFirmware(h, id, line, buf);
+        break;
+    default:
+        break;
+    }
+    // Closing the port may touch the last-error value; the upload's code must survive it.
+    uint32_t code = GetLastError();
+    serial_close(h);
+    SetLastError(code);
+    return result;
+}

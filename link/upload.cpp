@@ -1,0 +1,117 @@
+#include "upload.h"
+
+#include "lasterror.h"
+#include "term.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+constexpr int kChunkBytes = 16;
+constexpr int kAttempts = 5;
+constexpr int kAckReads = 5;
+constexpr int kFirstChunkAddress = 0x1000;
+
+struct FileCloser {
+    void operator()(FILE* f) const { std::fclose(f); }
+};
+
+// The path starts one character after the first word and runs to the end of the line.
+const char* pathOf(const char* line)
+{
+    const char* p = line;
+    while (std::isspace(static_cast<unsigned char>(*p)))
+        ++p;
+    while (*p != '\0' && !std::isspace(static_cast<unsigned char>(*p)))
+        ++p;
+    return *p == '\0' ? p : p + 1;
+}
+
+int fail(uint32_t code)
+{
+    SetLastError(code);
+    return -1;
+}
+
+// One chunk: up to five sends, each followed by up to five one-byte reads for the acknowledge.
+bool sendChunk(serial_handle h, const unsigned char* packet, int length)
+{
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        serial_write(h, packet, length);
+        unsigned char ack = 0;
+        int got = 0;
+        for (int empty = 1; empty <= kAckReads; ++empty) {
+            got = serial_read(h, &ack, 1);
+            if (got == 1)
+                break;
+            std::fprintf(traceOut, "ReadFile retry #%d\n", empty);
+            SetLastError(kUploadNoAck);
+        }
+        if (got == 1 && (ack & 0x40) == 0)
+            return true;
+        if (got == 1) {
+            std::fprintf(traceOut, "WriteFile retry #%d\n", attempt);
+            SetLastError(kUploadRejected);
+        }
+        if (attempt == kAttempts)
+            std::fprintf(traceOut, "retry failed\n");
+    }
+    return false;
+}
+
+}  // namespace
+
+int uploadFirmware(serial_handle h, int id, const char* line, unsigned char* buf)
+{
+    char path[kUploadPathMax + 1];
+    const char* from = pathOf(line);
+    if (std::strlen(from) > static_cast<std::size_t>(kUploadPathMax))
+        return fail(kUploadOpenFailed);
+    std::strcpy(path, from);
+
+    std::unique_ptr<FILE, FileCloser> file(std::fopen(path, "rb"));
+    if (!file)
+        return fail(kUploadOpenFailed);
+
+    // The whole image is checked before the first chunk goes out: a corrupt or
+    // oversized file must not be half-written into the servo.
+    unsigned char image[kUploadMaxBytes + 1];
+    std::size_t size = std::fread(image, 1, sizeof image, file.get());
+    if (std::ferror(file.get()))
+        return fail(kUploadOpenFailed);
+    if (size > static_cast<std::size_t>(kUploadMaxBytes)) {
+        std::fprintf(traceOut, "too long\n");
+        return fail(kUploadNot7Bit);
+    }
+    for (std::size_t k = 0; k < size; ++k) {
+        if (image[k] & 0x80) {
+            std::fprintf(traceOut, "not 7bit\n");
+            return fail(kUploadNot7Bit);
+        }
+    }
+
+    int address = kFirstChunkAddress;
+    for (std::size_t offset = 0;; offset += kChunkBytes) {
+        int n = static_cast<int>(size - offset < kChunkBytes ? size - offset : kChunkBytes);
+        std::fputc('.', traceOut);
+        std::fflush(traceOut);
+        if (n == 0)
+            break;
+        buf[0] = static_cast<unsigned char>(0x80 | id);
+        buf[1] = static_cast<unsigned char>(n);
+        buf[2] = static_cast<unsigned char>(address & 0x7F);
+        buf[3] = static_cast<unsigned char>((address >> 7) & 0x7F);
+        std::memcpy(buf + 4, image + offset, static_cast<std::size_t>(n));
+        int sum = 0;
+        for (int k = 2; k < n + 4; ++k)
+            sum += buf[k];
+        buf[n + 4] = static_cast<unsigned char>(-sum & 0x7F);
+        if (!sendChunk(h, buf, n + 5))
+            return -1;
+        address += kChunkBytes;
+    }
+    return 0;
+}

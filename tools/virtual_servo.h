@@ -1,0 +1,71 @@
+// A servo on a pseudo-terminal: the far end of every test and the demo's
+// default device. It answers the host's packets from a 96-byte register
+// memory per ID, keeps a FLASH copy and an upload image, and can be told to
+// misbehave.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct VirtualServoFaults {
+    bool silent = false;          // answer nothing
+    int shortReply = -1;          // >= 0: answer a read block with this many bytes only
+    int strayAfterRead = 0;       // bytes of noise sent after each read block reply
+    int rejectUploads = 0;        // answer the first N upload packets with 0x40
+    int ignoreUploads = 0;        // leave the first N upload packets unanswered
+    int replyDelayMs = 0;         // wait this long before every reply
+    int paceBaud = 0;             // > 0: bytes take 10 bits of this rate each way
+    int badBitReply = 0;          // > 0: replies carry bytes with bit 7 set
+    bool vanish = false;          // close the line: the device disappears
+};
+
+class VirtualServo {
+public:
+    // ids: the servo IDs on this bus, each with its own memory.
+    explicit VirtualServo(std::vector<int> ids = {0x3F});
+    ~VirtualServo();
+    VirtualServo(const VirtualServo&) = delete;
+    VirtualServo& operator=(const VirtualServo&) = delete;
+
+    // Opens the pseudo-terminal and starts answering on a thread of its own.
+    bool start();
+    void stop();
+    // Path of the terminal the host opens (/dev/pts/N).
+    const std::string& devicePath() const;
+
+    void setFaults(const VirtualServoFaults& faults);
+    VirtualServoFaults faults() const;
+
+    // One line of the control language (see virtual_servo.cpp):
+    // "reset", "silent 1", "short 10", "stray 5", "reject 3", "ignore 2",
+    // "delay 30", "pace 115200", "badbit 1", "vanish", "set 20=68,07",
+    // "setid 3F 20=68,07". Returns false for a line it does not understand.
+    bool control(const std::string& line);
+    // Applies the lines appended to this file since the last look, before
+    // every packet: how a process that cannot reach this object steers it.
+    void watchControlFile(const std::string& path);
+    // Every packet received is also appended to this file as one line of
+    // hexadecimal bytes ("BF 61 09 01").
+    void logPacketsTo(const std::string& path);
+
+    // Memory access for tests.
+    void setMemory(int id, int address, const std::vector<uint8_t>& bytes);
+    std::vector<uint8_t> memory(int id) const;       // 96 RAM bytes
+    std::vector<uint8_t> flashMemory(int id) const;  // 96 FLASH bytes
+    std::vector<uint8_t> uploadImage(int id) const;  // bytes from chunk address 0x1000 on
+
+    // Packets received so far, each as its bytes, in order of arrival.
+    std::vector<std::vector<uint8_t>> packets() const;
+    void clearPackets();
+    // Every byte received, packets and noise alike.
+    std::vector<uint8_t> received() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl;
+};
+
+// Formats bytes as "BF 61 09 01".
+std::string hexBytes(const std::vector<uint8_t>& bytes);
