@@ -1,0 +1,44 @@
+// The operator window's shared entry points: the main dialog, the parameter
+// list and the operations its buttons and menus start.
+#pragma once
+
+#include <windows.h>
+
+// The one file-name buffer of the three file dialogs; never cleared, so each
+// dialog proposes the path chosen last in any of them.
+inline constexpr int kFileNameSize = 260;
+extern char fileName[kFileNameSize];
+
+// Main window (main_window.cpp).
+INT_PTR CALLBACK DlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+int initDialog(HWND hwnd);
+int mainCmd(HWND hwnd, char* line);
+int sendToSerial(HWND hwnd);
+// Creates and shows the main window as WinMain does; null when it cannot.
+HWND createMainWindow(HINSTANCE instance);
+
+// Parameter list (param_list.cpp).
+void buildParamList(HWND hwnd);
+int readToSerial(HWND hwnd);
+// Lowest selected row of the list, or -1.
+int selectedParamRow(HWND hwnd);
+// Column 3 of row `row`; out receives at most outSize-1 characters.
+void getFlashCell(HWND hwnd, int row, char* out, int outSize);
+// Sets column 3 of row `row`; a null text empties the cell.
+void setFlashCell(HWND hwnd, int row, const char* text);
+
+// Servo operations (servo_ops.cpp).
+int clearFlash(HWND hwnd);
+int setFlash(HWND hwnd);
+void updateFirm(HWND hwnd, const char* path);
+// Firmware file dialog, then updateFirm when a file was chosen.
+void chooseAndUpdateFirmware(HWND hwnd);
+
+// FLASH value files (flash_files.cpp).
+void loadFlashFile(HWND hwnd);
+void saveFlashFile(HWND hwnd);
+
+// Dialogs (edit_dialogs.cpp, option_dialog.cpp).
+INT_PTR CALLBACK EditDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK EditFLASHDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK OptionDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
