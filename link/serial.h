@@ -37,6 +37,13 @@ void serial_close(serial_handle h);
 int serial_write(serial_handle h, const void* data, int n);
 int serial_read(serial_handle h, void* data, int n);
 
+// A packet monitor for front ends (orvelin --wire): sees every byte written
+// and every byte read, after the fact. Null (the default) costs nothing.
+enum class WireDirection { Sent, Received };
+using wire_observer = void (*)(WireDirection direction, const unsigned char* data, int n);
+void set_wire_observer(wire_observer observer);
+void wire_notify(WireDirection direction, const void* data, int n);
+
 // The one fatal case of the link. The front end installs how it is shown
 // (message box, line on stderr); the process then ends with status 1.
 using errexit_handler = void (*)(const char* text);

@@ -114,6 +114,7 @@ int serial_write(serial_handle h, const void* data, int n)
             break;
         }
     }
+    wire_notify(WireDirection::Sent, data, done);
     return done;
 }
 
@@ -155,5 +156,6 @@ int serial_read(serial_handle h, void* data, int n)
             break;
         }
     }
+    wire_notify(WireDirection::Received, data, got);
     return got;
 }

@@ -75,6 +75,7 @@ int serial_write(serial_handle h, const void* data, int n)
     if (h == nullptr || h == INVALID_HANDLE_VALUE || n <= 0)
         return 0;
     WriteFile(h, data, static_cast<DWORD>(n), &written, nullptr);
+    wire_notify(WireDirection::Sent, data, static_cast<int>(written));
     return static_cast<int>(written);
 }
 
@@ -84,5 +85,6 @@ int serial_read(serial_handle h, void* data, int n)
     if (h == nullptr || h == INVALID_HANDLE_VALUE || n <= 0)
         return 0;
     ReadFile(h, data, static_cast<DWORD>(n), &got, nullptr);
+    wire_notify(WireDirection::Received, data, static_cast<int>(got));
     return static_cast<int>(got);
 }

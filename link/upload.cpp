@@ -10,6 +10,8 @@
 
 namespace {
 
+upload_progress progressObserver = nullptr;
+
 constexpr int kChunkBytes = 16;
 constexpr int kAttempts = 5;
 constexpr int kAckReads = 5;
@@ -64,6 +66,11 @@ bool sendChunk(serial_handle h, const unsigned char* packet, int length)
 
 }  // namespace
 
+void set_upload_progress(upload_progress progress)
+{
+    progressObserver = progress;
+}
+
 int uploadFirmware(serial_handle h, int id, const char* line, unsigned char* buf)
 {
     char path[kUploadPathMax + 1];
@@ -112,6 +119,8 @@ int uploadFirmware(serial_handle h, int id, const char* line, unsigned char* buf
         if (!sendChunk(h, buf, n + 5))
             return -1;
         address += kChunkBytes;
+        if (progressObserver != nullptr)
+            progressObserver(static_cast<long>(offset) + n, static_cast<long>(size));
     }
     return 0;
 }

@@ -11,3 +11,7 @@ inline constexpr long kUploadMaxBytes = 0x4000 - 0x1000;
 // line is the whole command line (first word, one separator, path);
 // buf is the packet buffer of at least 21 bytes. Returns 0 or -1.
 int uploadFirmware(serial_handle h, int id, const char* line, unsigned char* buf);
+
+// Told after every accepted chunk, for progress displays; null by default.
+using upload_progress = void (*)(long bytesSent, long bytesTotal);
+void set_upload_progress(upload_progress progress);
