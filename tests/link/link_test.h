@@ -1,0 +1,20 @@
+// Every link test talks to a real servo through the real serial code.
+#pragma once
+
+#include "registers.h"
+#include "servo_link.h"
+#include "term.h"
+
+#include <gtest/gtest.h>
+
+class LinkTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(servo.attach()) << "no servo at the far end of the port";
+        SendID = 0x3F;
+        bOperands = {1, 0, 0x800, 0};
+    }
+
+    ServoLink servo;
+};

@@ -1,0 +1,150 @@
+// The "u" command: chunks, acknowledges, retries and refusals.
+#include "lasterror.h"
+#include "link_test.h"
+#include "upload.h"
+
+using Bytes = std::vector<uint8_t>;
+using Packets = std::vector<std::string>;
+
+namespace {
+
+Bytes counting(std::size_t n)
+{
+    Bytes b(n);
+    for (std::size_t k = 0; k < n; ++k)
+        b[k] = static_cast<uint8_t>(k & 0x7F);
+    return b;
+}
+
+int countOf(const std::string& text, const std::string& what)
+{
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+}  // namespace
+
+TEST_F(LinkTest, UploadOfThreeBytesIsOneChecksummedPacket)
+{
+    TempFile file({0x01, 0x02, 0x03});
+    auto r = runTerm("u " + file.path());
+    EXPECT_EQ(r.result, 0);
+    EXPECT_EQ(r.trace, "..");
+    EXPECT_EQ(servo.packets(1), Packets{"BF 03 00 20 01 02 03 5A"});
+}
+
+TEST_F(LinkTest, UploadOfSeventeenBytesEndsWithAOneByteChunk)
+{
+    TempFile file(counting(17));
+    auto r = runTerm("U " + file.path());
+    EXPECT_EQ(r.result, 0);
+    EXPECT_EQ(r.trace, "...");
+    auto sent = servo.packets(2);
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].size(), 21u * 3 - 1);
+    EXPECT_EQ(sent[0].substr(0, 12), "BF 10 00 20 ");
+    EXPECT_EQ(sent[1], "BF 01 10 20 10 40");
+}
+
+TEST_F(LinkTest, EmptyUpdateFileSendsNothing)
+{
+    TempFile file({});
+    auto r = runTerm("u " + file.path());
+    EXPECT_EQ(r.result, 0);
+    EXPECT_EQ(r.trace, ".");
+    runTerm("s");
+    EXPECT_EQ(servo.packets(1), Packets{"BF 41 4F 01"});
+}
+
+TEST_F(LinkTest, PathMayContainSpaces)
+{
+    TempFile file({0x01, 0x02, 0x03}, " with space.upd");
+    EXPECT_EQ(runTerm("upload " + file.path()).result, 0);
+    EXPECT_EQ(servo.packets(1), Packets{"BF 03 00 20 01 02 03 5A"});
+}
+
+TEST_F(LinkTest, RejectingServoGetsFiveAttemptsThenTheUploadFails)
+{
+    servo.control("reject 100");
+    TempFile file({0x01, 0x02, 0x03});
+    auto r = runTerm("u " + file.path());
+    EXPECT_EQ(r.result, -1);
+    EXPECT_EQ(r.lastError, kUploadRejected);
+    EXPECT_EQ(r.trace, ".WriteFile retry #1\nWriteFile retry #2\nWriteFile retry #3\nWriteFile retry #4\n"
+                       "WriteFile retry #5\nretry failed\n");
+    EXPECT_EQ(servo.packets(5), Packets(5, "BF 03 00 20 01 02 03 5A"));
+}
+
+TEST_F(LinkTest, SilentServoGetsFiveReadsPerAttempt)
+{
+    servo.control("silent 1");
+    TempFile file({0x01, 0x02, 0x03});
+    auto r = runTerm("u " + file.path());
+    EXPECT_EQ(r.result, -1);
+    EXPECT_EQ(r.lastError, kUploadNoAck);
+    EXPECT_EQ(countOf(r.trace, "ReadFile retry #"), 25);
+    EXPECT_EQ(countOf(r.trace, "ReadFile retry #5\n"), 5);
+    EXPECT_EQ(r.trace.substr(r.trace.size() - 13), "retry failed\n");
+}
+
+TEST_F(LinkTest, RetriedChunkThatGetsThroughSucceeds)
+{
+    servo.control("reject 2");
+    TempFile file(counting(20));
+    auto r = runTerm("u " + file.path());
+    EXPECT_EQ(r.result, 0);
+    EXPECT_EQ(countOf(r.trace, "WriteFile retry #"), 2);
+    // The code of the retry stays behind; it means something only with -1.
+    EXPECT_EQ(r.lastError, kUploadRejected);
+}
+
+TEST_F(LinkTest, AcknowledgeWithBitSixClearIsAcceptance)
+{
+    servo.control("ack 3F");
+    TempFile file({0x01, 0x02, 0x03});
+    EXPECT_EQ(runTerm("u " + file.path()).result, 0);
+}
+
+TEST_F(LinkTest, RefusedFilesSendNothing)
+{
+    Bytes first = counting(40);
+    first[0] = 0x80;
+    Bytes last = counting(40);
+    last[39] = 0xFF;
+    TempFile notSevenBitFirst(first);
+    TempFile notSevenBitLast(last);
+    TempFile tooLong(counting(kUploadMaxBytes + 1));
+    struct Case {
+        std::string line;
+        uint32_t code;
+        std::string trace;
+    } cases[] = {
+        {"u " + notSevenBitFirst.path(), kUploadNot7Bit, "not 7bit\n"},
+        {"u " + notSevenBitLast.path(), kUploadNot7Bit, "not 7bit\n"},
+        {"u " + tooLong.path(), kUploadNot7Bit, "too long\n"},
+        {"u " + tooLong.path() + ".missing", kUploadOpenFailed, ""},
+        {"u", kUploadOpenFailed, ""},
+        {"u " + std::string(300, 'a'), kUploadOpenFailed, ""},
+    };
+    for (const auto& c : cases) {
+        auto r = runTerm(c.line);
+        EXPECT_EQ(r.result, -1) << c.line;
+        EXPECT_EQ(r.lastError, c.code) << c.line;
+        EXPECT_EQ(r.trace, c.trace) << c.line;
+    }
+    runTerm("s");
+    EXPECT_EQ(servo.packets(1), Packets{"BF 41 4F 01"});
+}
+
+TEST_F(LinkTest, LargestImageFillsTheChunkAddressSpace)
+{
+    TempFile file(counting(kUploadMaxBytes));
+    auto r = runTerm("u " + file.path());
+    EXPECT_EQ(r.result, 0);
+    auto sent = servo.packets(768);
+    ASSERT_EQ(sent.size(), 768u);
+    // The last chunk goes to 0x3FF0: groups 70 7F.
+    EXPECT_EQ(sent.back().substr(0, 12), "BF 10 70 7F ");
+}

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Runs one Windows program under Wine with a virtual servo on a COM port.
+# ctest uses it as the emulator of the Windows tree. The servo is steered
+# through an append-only control file and logs every packet it receives;
+# the program finds both, and the port, in its environment.
+#   ORVELIN_WINEPREFIX    the test prefix (in the build tree)
+#   ORVELIN_VIRTUAL_SERVO the native orvelin-virtual-servo
+set -u
+exe=$1
+shift
+here=$(cd "$(dirname "$0")" && pwd)
+: "${ORVELIN_WINEPREFIX:?}" "${ORVELIN_VIRTUAL_SERVO:?}"
+export WINEPREFIX=$ORVELIN_WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+"$here/prefix.sh" || exit 1
+
+work=$(mktemp -d /tmp/orvelin-wine.XXXXXX)
+servo_pid=
+cleanup() {
+    [ -n "$servo_pid" ] && kill "$servo_pid" 2>/dev/null && wait "$servo_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+: >"$work/control"
+: >"$work/log"
+"$ORVELIN_VIRTUAL_SERVO" --control "$work/control" --log "$work/log" >"$work/servo.out" 2>"$work/servo.err" &
+servo_pid=$!
+for _ in $(seq 100); do
+    pty=$(head -n 1 "$work/servo.out" 2>/dev/null)
+    [ -n "$pty" ] && break
+    sleep 0.05
+done
+if [ -z "${pty:-}" ]; then
+    echo "run.sh: the virtual servo did not start:" >&2
+    cat "$work/servo.err" >&2
+    exit 1
+fi
+
+# One COM port per concurrent run: the first free name from COM5 on.
+owners="$WINEPREFIX.ports"
+mkdir -p "$owners"
+exec 9>"$owners/lock"
+flock 9
+for n in $(seq 5 60); do
+    owner="$owners/com$n"
+    if [ ! -e "$owner" ] || ! kill -0 "$(cat "$owner")" 2>/dev/null; then
+        ln -sfn "$pty" "$WINEPREFIX/dosdevices/com$n"
+        echo $$ >"$owner"
+        break
+    fi
+done
+flock -u 9
+
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+export ORVELIN_TEST_PORT="COM$n"
+export ORVELIN_SERVO_CONTROL="$(winpath "$work/control")"
+export ORVELIN_SERVO_LOG="$(winpath "$work/log")"
+
+xvfb-run -a -s "-screen 0 1024x768x24" wine "$exe" "$@"
+rc=$?
+rm -f "$owner"
+exit $rc
