@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# make demo: the programmer against the built-in virtual servo. With a
+# display, the window under Wine; without one, the command-line programmer.
+set -u
+cd "$(dirname "$0")/.."
+servo_bin=build/native/tools/orvelin-virtual-servo
+orvelin=build/native/cli/orvelin
+
+if [ -n "${DISPLAY:-}" ] && [ -x tools/window-demo.sh ] && [ -z "${ORVELIN_DEMO_CLI:-}" ]; then
+    exec tools/window-demo.sh
+fi
+
+work=$(mktemp -d /tmp/orvelin-demo.XXXXXX)
+"$servo_bin" --ids 3F,1,5 --set 20=68,07 --set 2C=45,46,04,00 >"$work/servo.out" 2>"$work/servo.err" &
+servo_pid=$!
+trap 'kill $servo_pid 2>/dev/null; wait $servo_pid 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 100); do
+    pty=$(head -n 1 "$work/servo.out" 2>/dev/null)
+    [ -n "$pty" ] && break
+    sleep 0.05
+done
+if [ -z "${pty:-}" ]; then
+    echo "demo: the virtual servo did not start" >&2
+    cat "$work/servo.err" >&2
+    exit 1
+fi
+# The demo keeps its settings to itself.
+export ORVELIN_CONFIG="$work/servoconf.ini"
+
+echo "== Virtual servo on $pty (IDs 3F, 1, 5)"
+echo
+echo "== orvelin term --port $pty R"
+"$orvelin" term --port "$pty" R || exit 1
+if "$orvelin" table --help >/dev/null 2>&1; then
+    echo
+    echo "== orvelin table --port $pty"
+    "$orvelin" table --port "$pty" || exit 1
+    echo
+    echo "== orvelin scan --port $pty"
+    "$orvelin" scan --port "$pty" || exit 1
+fi
+if [ -z "${DISPLAY:-}" ]; then
+    echo
+    echo "(No display: this was the command-line demo. With a display, make demo opens the window under Wine.)"
+fi
