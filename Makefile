@@ -4,7 +4,7 @@ WIN := build/win
 JOBS ?= 2
 CMAKE_COMMON := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all native win test test-native test-win demo deps-build deps-test deps-demo clean
+.PHONY: all native win test test-native test-win demo bench clean
 
 all: deps-build native win
 
@@ -38,3 +38,6 @@ demo: deps-demo native win
 
 clean:
 	rm -rf build
+
+bench: deps-bench native
+	$(NATIVE)/bench/link_bench --baseline bench/pyserial_baseline.py

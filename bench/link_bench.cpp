@@ -1,0 +1,179 @@
+// How long the operator waits for each serial exchange, against what the wire
+// allows. Runs the real link on a pseudo-terminal with the virtual servo,
+// paced at a real baud rate and unpaced, and prints medians.
+//   link_bench [--runs N] [--baseline SCRIPT] [--python PYTHON]
+#include "registers.h"
+#include "serial.h"
+#include "term.h"
+#include "virtual_servo.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kBaud = 115200;
+constexpr double kByteSeconds = 10.0 / kBaud;
+// A silent one-byte read ends after 10 + 10 ms: the read-all's final drain.
+constexpr double kDrainSeconds = 0.020;
+
+struct Row {
+    std::string name;
+    double wireLimit;  // seconds, at kBaud with the waits the protocol must make
+    std::function<void()> run;
+    std::string baselineName;  // matching pyserial case, if any
+};
+
+double medianSeconds(const std::function<void()>& run, int runs)
+{
+    std::vector<double> t;
+    for (int k = 0; k < runs; ++k) {
+        auto start = Clock::now();
+        run();
+        t.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+void termLine(const char* text)
+{
+    char line[1024];
+    std::snprintf(line, sizeof line, "%s", text);
+    term(line);
+}
+
+std::string writeImage(std::size_t bytes)
+{
+    auto path = std::filesystem::temp_directory_path() / ("orvelin-bench-" + std::to_string(bytes) + ".upd");
+    std::ofstream out(path, std::ios::binary);
+    for (std::size_t k = 0; k < bytes; ++k)
+        out.put(static_cast<char>(k & 0x7F));
+    return path.string();
+}
+
+// The pyserial script prints "name seconds" lines.
+std::vector<std::pair<std::string, double>> runBaseline(const std::string& python, const std::string& script,
+                                                        const std::string& port,
+                                                        const std::vector<std::string>& images, int runs)
+{
+    std::vector<std::pair<std::string, double>> out;
+    std::string cmd = python + " " + script + " --port " + port + " --runs " + std::to_string(runs);
+    for (const auto& image : images)
+        cmd += " --image " + image;
+    cmd += " 2>&1";
+    FILE* p = popen(cmd.c_str(), "r");
+    if (p == nullptr)
+        return out;
+    char name[64];
+    double seconds = 0;
+    char line[256];
+    while (std::fgets(line, sizeof line, p) != nullptr) {
+        if (std::sscanf(line, "%63s %lf", name, &seconds) == 2)
+            out.emplace_back(name, seconds);
+        else
+            std::fprintf(stderr, "baseline: %s", line);
+    }
+    pclose(p);
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int runs = 7;
+    std::string baseline;
+    std::string python = "python3";
+    for (int k = 1; k < argc; ++k) {
+        if (std::strcmp(argv[k], "--runs") == 0 && k + 1 < argc)
+            runs = std::max(1, std::atoi(argv[++k]));
+        else if (std::strcmp(argv[k], "--baseline") == 0 && k + 1 < argc)
+            baseline = argv[++k];
+        else if (std::strcmp(argv[k], "--python") == 0 && k + 1 < argc)
+            python = argv[++k];
+        else {
+            std::fprintf(stderr, "usage: link_bench [--runs N] [--baseline SCRIPT] [--python PYTHON]\n");
+            return 2;
+        }
+    }
+    traceOut = std::fopen("/dev/null", "w");
+    std::string image3k = writeImage(3072);
+    std::string image12k = writeImage(12288);
+
+    for (int paced : {kBaud, 0}) {
+        VirtualServo servo;
+        if (!servo.start()) {
+            std::fprintf(stderr, "link_bench: cannot start the virtual servo\n");
+            return 1;
+        }
+        if (paced != 0)
+            servo.control("pace " + std::to_string(paced));
+        std::snprintf(comPortName, sizeof comPortName, "%s", servo.devicePath().c_str());
+        baudRate = kBaud;
+
+        std::vector<Row> rows = {
+            {"open+close", 0.0,
+             [] { serial_close(serial_open(comPortName, baudRate, 10)); }, ""},
+            {"read-all (R)", 6 * (19 + 16) * kByteSeconds + kDrainSeconds, [] { termLine("R"); }, "read_all"},
+            {"RAM write", (5 + 2) * kByteSeconds, [] { termLine("w 20 3e8"); }, ""},
+            {"FLASH write x63", 0.0,
+             [] {
+                 char line[32];
+                 for (int i = 0; paramtbl[i].name != nullptr; ++i) {
+                     std::snprintf(line, sizeof line, "f %x 1", paramtbl[i].address);
+                     term(line);
+                 }
+             },
+             ""},
+            {"upload 3072 B", 192 * (21 + 1) * kByteSeconds, [&] { termLine(("u " + image3k).c_str()); }, "upload_3072"},
+            {"upload 12288 B", 768 * (21 + 1) * kByteSeconds, [&] { termLine(("u " + image12k).c_str()); },
+             "upload_12288"},
+        };
+        // FLASH write: per register n + 5 bytes out and one back.
+        double flashBytes = 0;
+        for (int i = 0; paramtbl[i].name != nullptr; ++i)
+            flashBytes += paramtbl[i].size + 5 + 1;
+        rows[3].wireLimit = flashBytes * kByteSeconds;
+
+        std::vector<std::pair<std::string, double>> base;
+        if (!baseline.empty())
+            base = runBaseline(python, baseline, servo.devicePath(), {image3k, image12k}, runs);
+
+        std::printf("\n%s, median of %d runs\n", paced ? "Paced at 115200 baud" : "Unpaced (no wire time)", runs);
+        std::printf("%-18s %12s %12s %8s %12s %9s\n", "exchange", "ours", "wire limit", "ratio", "pyserial",
+                    "ours/py");
+        for (auto& row : rows) {
+            double t = medianSeconds(row.run, runs);
+            char limit[32] = "-";
+            char ratio[32] = "-";
+            if (paced && row.wireLimit > 0) {
+                std::snprintf(limit, sizeof limit, "%.2f ms", row.wireLimit * 1e3);
+                std::snprintf(ratio, sizeof ratio, "%.2fx", t / row.wireLimit);
+            }
+            char py[32] = "-";
+            char vs[32] = "-";
+            for (auto& [name, seconds] : base) {
+                if (name == row.baselineName) {
+                    std::snprintf(py, sizeof py, "%.2f ms", seconds * 1e3);
+                    std::snprintf(vs, sizeof vs, "%.2f", t / seconds);
+                }
+            }
+            std::printf("%-18s %9.2f ms %12s %8s %12s %9s\n", row.name.c_str(), t * 1e3, limit, ratio, py, vs);
+        }
+        servo.stop();
+    }
+    std::filesystem::remove(image3k);
+    std::filesystem::remove(image12k);
+    return 0;
+}
