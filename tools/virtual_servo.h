@@ -38,7 +38,7 @@ public:
     void setFaults(const VirtualServoFaults& faults);
     VirtualServoFaults faults() const;
 
-    // One line of the control language (see virtual_servo.cpp):
+    // One line of the control language (see control_language.h):
     // "reset", "silent 1", "short 10", "stray 5", "reject 3", "ignore 2",
     // "delay 30", "pace 115200", "badbit 1", "vanish", "set 20=68,07",
     // "setid 3F 20=68,07". Returns false for a line it does not understand.

@@ -1,0 +1,150 @@
+// Misbehaviour on demand: the faults, the control file that sets them from
+// another process, the packet log, and pacing at a baud rate.
+#include "host_line.h"
+#include "virtual_servo.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kId = 0x3F;
+
+// A file path of this test's own, removed afterwards.
+class ScratchFile {
+public:
+    explicit ScratchFile(const std::string& name)
+        : path_(std::filesystem::temp_directory_path() / (name + "." + std::to_string(::getpid())))
+    {
+        std::filesystem::remove(path_);
+    }
+    ~ScratchFile() { std::filesystem::remove(path_); }
+    std::string path() const { return path_.string(); }
+    void append(const std::string& text) const { std::ofstream(path_, std::ios::app) << text << std::flush; }
+
+private:
+    std::filesystem::path path_;
+};
+
+TEST(ServoFaults, ShortReplyAndStrayBytes)
+{
+    VirtualServo servo;
+    ASSERT_TRUE(servo.control("short 10"));
+    ASSERT_TRUE(servo.control("stray 5"));
+    ASSERT_TRUE(servo.start());
+    HostLine host(servo.devicePath());
+
+    Bytes reply = host.exchange(readBlockPacket(kId, 0x00), 64);
+    ASSERT_EQ(reply.size(), 15u);
+    std::vector<uint8_t> ram = servo.memory(kId);
+    EXPECT_EQ(Bytes(reply.begin(), reply.begin() + 10), Bytes(ram.begin(), ram.begin() + 10));
+    for (uint8_t byte : reply)
+        EXPECT_LT(byte, 0x80);
+}
+
+TEST(ServoFaults, SilentAnswersNothingAndBadBitMarksReplies)
+{
+    VirtualServo servo;
+    ASSERT_TRUE(servo.control("silent 1"));
+    ASSERT_TRUE(servo.start());
+    HostLine host(servo.devicePath());
+    host.send(ramWritePacket(kId, 0x32, {0x01}));
+    EXPECT_TRUE(host.receive(1, 100ms).empty());
+
+    ASSERT_TRUE(servo.control("silent 0"));
+    ASSERT_TRUE(servo.control("badbit 1"));
+    EXPECT_EQ(host.exchange(ramWritePacket(kId, 0x32, {0x01}), 1), Bytes{0x81});
+    EXPECT_FALSE(servo.control("silent 2"));
+}
+
+TEST(ServoFaults, ReplyDelayHoldsTheAnswerBack)
+{
+    VirtualServo servo;
+    ASSERT_TRUE(servo.control("delay 150"));
+    ASSERT_TRUE(servo.start());
+    HostLine host(servo.devicePath());
+
+    auto start = Clock::now();
+    EXPECT_EQ(host.exchange(ramWritePacket(kId, 0x32, {0x01}), 1), Bytes{0x01});
+    EXPECT_GE(Clock::now() - start, 150ms);
+}
+
+TEST(ServoFaults, PacingTakesTheWireTimeOfAReadAll)
+{
+    VirtualServo servo;
+    ASSERT_TRUE(servo.control("pace 9600"));
+    ASSERT_TRUE(servo.start());
+    HostLine host(servo.devicePath());
+
+    auto start = Clock::now();
+    for (int address = 0x00; address <= 0x50; address += 0x10)
+        ASSERT_EQ(host.exchange(readBlockPacket(kId, address), 16).size(), 16u);
+    auto took = Clock::now() - start;
+
+    auto wire = std::chrono::microseconds(6 * (19 + 16) * 10 * 1000000LL / 9600);
+    EXPECT_GE(took, wire);
+    EXPECT_LT(took, wire + 400ms);
+}
+
+TEST(ServoFaults, VanishHangsUpTheLine)
+{
+    VirtualServo servo;
+    ASSERT_TRUE(servo.start());
+    HostLine host(servo.devicePath());
+    ASSERT_EQ(host.exchange(readBlockPacket(kId, 0x00), 16).size(), 16u);
+
+    EXPECT_TRUE(servo.control("vanish"));
+
+    pollfd pfd{host.fd(), POLLIN, 0};
+    ASSERT_EQ(::poll(&pfd, 1, 1000), 1);
+    EXPECT_NE(pfd.revents & (POLLHUP | POLLERR), 0);
+    uint8_t byte = 0;
+    EXPECT_LE(::read(host.fd(), &byte, 1), 0);
+    EXPECT_TRUE(servo.faults().vanish);
+}
+
+TEST(ServoFaults, ControlFileLinesApplyBeforeTheNextPacket)
+{
+    ScratchFile control("servo-control");
+    VirtualServo servo;
+    servo.watchControlFile(control.path());
+    ASSERT_TRUE(servo.start());
+    HostLine host(servo.devicePath());
+
+    control.append("short 4\r\nsetid 3F 40=55\nstray");
+    EXPECT_EQ(host.exchange(readBlockPacket(kId, 0x40), 16), (Bytes{0x55, 0x05, 0x52, 0x06}));
+    EXPECT_EQ(servo.faults().strayAfterRead, 0);
+    control.append(" 2\nvanish\n");
+    host.send(readBlockPacket(kId, 0x40));
+    pollfd pfd{host.fd(), POLLIN, 0};
+    ASSERT_EQ(::poll(&pfd, 1, 1000), 1);
+    EXPECT_NE(pfd.revents & POLLHUP, 0);
+    EXPECT_EQ(servo.faults().strayAfterRead, 2);
+}
+
+TEST(ServoFaults, PacketLogHasOneLinePerPacket)
+{
+    ScratchFile log("servo-log");
+    VirtualServo servo;
+    servo.logPacketsTo(log.path());
+    ASSERT_TRUE(servo.start());
+    HostLine host(servo.devicePath());
+
+    host.exchange(ramWritePacket(kId, 0x09, {0x01}), 1);
+    host.exchange(positionPacket(0x01, 0x800, 0x00), 4);
+
+    std::ifstream in(log.path());
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "BF 61 09 01\nC1 00 10 00 00\n");
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+#include "control_language.h"
+
+#include "text_numbers.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace {
+
+std::vector<std::string_view> words(std::string_view line)
+{
+    constexpr std::string_view kSpace = " \t\r\n";
+    std::vector<std::string_view> out;
+    for (std::size_t at = line.find_first_not_of(kSpace); at != std::string_view::npos;) {
+        std::size_t end = std::min(line.find_first_of(kSpace, at), line.size());
+        out.push_back(line.substr(at, end - at));
+        at = line.find_first_not_of(kSpace, end);
+    }
+    return out;
+}
+
+struct NumberSetting {
+    std::string_view word;
+    int VirtualServoFaults::*field;
+    int lowest;
+};
+
+constexpr std::array kNumberSettings = {
+    NumberSetting{"short", &VirtualServoFaults::shortReply, -1},
+    NumberSetting{"stray", &VirtualServoFaults::strayAfterRead, 0},
+    NumberSetting{"reject", &VirtualServoFaults::rejectUploads, 0},
+    NumberSetting{"ignore", &VirtualServoFaults::ignoreUploads, 0},
+    NumberSetting{"delay", &VirtualServoFaults::replyDelayMs, 0},
+    NumberSetting{"pace", &VirtualServoFaults::paceBaud, 0},
+    NumberSetting{"badbit", &VirtualServoFaults::badBitReply, 0},
+};
+
+// "20=68,07": an address and the bytes from it on.
+bool presetBytes(ServoBus& bus, int id, std::string_view assignment)
+{
+    std::size_t equals = assignment.find('=');
+    if (equals == std::string_view::npos)
+        return false;
+    std::optional<int> address = parseNumber(assignment.substr(0, equals), 16);
+    std::vector<uint8_t> bytes;
+    std::string_view rest = assignment.substr(equals + 1);
+    for (std::size_t at = 0; at <= rest.size();) {
+        std::size_t comma = std::min(rest.find(',', at), rest.size());
+        std::optional<int> byte = parseNumber(rest.substr(at, comma - at), 16);
+        if (!byte || *byte < 0 || *byte > 0xFF)
+            return false;
+        bytes.push_back(static_cast<uint8_t>(*byte));
+        at = comma + 1;
+    }
+    return address && bus.preset(id, *address, bytes);
+}
+
+}  // namespace
+
+bool applyControl(ServoBus& bus, std::string_view line)
+{
+    std::vector<std::string_view> w = words(line);
+    if (w.empty())
+        return true;
+    if (w.size() == 1 && w[0] == "reset") {
+        bus.reset();
+        return true;
+    }
+    if (w.size() == 1 && w[0] == "vanish") {
+        bus.faults.vanish = true;
+        return true;
+    }
+    if (w.size() == 2 && w[0] == "set") {
+        std::optional<int> id = bus.firstId();
+        return id && presetBytes(bus, *id, w[1]);
+    }
+    if (w.size() == 3 && w[0] == "setid") {
+        std::optional<int> id = parseNumber(w[1], 16);
+        return id && presetBytes(bus, *id, w[2]);
+    }
+    if (w.size() != 2)
+        return false;
+    std::optional<int> number = parseNumber(w[1], 10);
+    if (!number)
+        return false;
+    if (w[0] == "silent" && (*number == 0 || *number == 1)) {
+        bus.faults.silent = *number == 1;
+        return true;
+    }
+    for (const NumberSetting& setting : kNumberSettings) {
+        if (w[0] == setting.word && *number >= setting.lowest) {
+            bus.faults.*setting.field = *number;
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,26 @@
+// The control language: one line of text that steers a bus of virtual
+// servos from a test, the program's options or a file another process
+// appends to. Counts and times are decimal; IDs, addresses and bytes hex.
+//
+//   reset              factory memories, no upload images, no faults
+//   silent 1|0         answer nothing (a deaf servo: packets change nothing)
+//   short N            answer a read block with N bytes only; -1 for all 16
+//   stray N            send N bytes of 7-bit noise after each read block reply
+//   reject N           answer the next N upload chunks with 0x40
+//   ignore N           leave the next N upload chunks unanswered
+//   delay MS           wait MS milliseconds before every reply
+//   pace BAUD          bytes take 10 bits of BAUD each way; 0 for no pacing
+//   badbit N           N > 0: set bit 7 on every reply byte
+//   vanish             close the line: the device disappears
+//   set 20=68,07       preset RAM and FLASH bytes of the bus's first servo
+//   setid 3F 20=68,07  the same for the servo with this ID
+//
+// Blank lines do nothing; anything else that does not parse is refused.
+#pragma once
+
+#include "servo_bus.h"
+
+#include <string_view>
+
+// Applies one line; false for a line it does not understand.
+bool applyControl(ServoBus& bus, std::string_view line);

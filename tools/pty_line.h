@@ -1,0 +1,39 @@
+// The servo's end of a pseudo-terminal: the master, and a slave descriptor
+// of its own held open for the servo's whole life, so that the master never
+// reads EIO in the gaps between two host commands.
+#pragma once
+
+#include "unique_fd.h"
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+class PtyLine {
+public:
+    // A new pseudo-terminal in raw mode; false if the system gives none.
+    bool open();
+    // Both ends closed: the device node disappears.
+    void close();
+
+    int masterFd() const { return master_.get(); }
+    const std::string& slavePath() const { return slavePath_; }
+
+    // What the host has sent; 0 when nothing is waiting.
+    std::size_t receive(std::span<uint8_t> buffer);
+    // With a byte time, each byte leaves when its 10 bits would have ended
+    // on the wire, measured from the call.
+    void send(std::span<const uint8_t> bytes, std::chrono::nanoseconds byteTime);
+
+private:
+    void writeAll(std::span<const uint8_t> bytes);
+
+    UniqueFd master_;
+    UniqueFd slave_;
+    std::string slavePath_;
+};
+
+// 10 bits of this rate; zero when the rate is not positive.
+std::chrono::nanoseconds byteTime(int baud);

@@ -1,0 +1,41 @@
+// The servos that share one line, and the answer each packet gets from them
+// with the faults in force.
+#pragma once
+
+#include "servo_unit.h"
+#include "virtual_servo.h"
+
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <span>
+#include <vector>
+
+class ServoBus {
+public:
+    explicit ServoBus(const std::vector<int>& ids);
+
+    // The reply to one complete packet; nothing when no servo answers.
+    std::optional<std::vector<uint8_t>> answer(const std::vector<uint8_t>& packet);
+
+    // Nothing for an ID that is not on this bus.
+    ServoUnit* unit(int id);
+    // The first servo's ID, or nothing on an empty bus.
+    std::optional<int> firstId() const;
+    // Puts bytes into RAM and FLASH alike, so they survive a restart.
+    bool preset(int id, int address, std::span<const uint8_t> bytes);
+    // Factory memories, no upload images, no faults.
+    void reset();
+
+    VirtualServoFaults faults;
+
+private:
+    std::vector<uint8_t> readBlock(ServoUnit& servo, const std::vector<uint8_t>& packet);
+    std::vector<uint8_t> ramWrite(ServoUnit& servo, const std::vector<uint8_t>& packet);
+    std::optional<std::vector<uint8_t>> flashWrite(ServoUnit& servo, const std::vector<uint8_t>& packet);
+    std::vector<uint8_t> positionWrite(ServoUnit& servo, const std::vector<uint8_t>& packet);
+    std::vector<uint8_t> withBadBits(std::vector<uint8_t> reply) const;
+
+    std::vector<ServoUnit> units_;
+    std::minstd_rand noise_;
+};

@@ -1,0 +1,305 @@
+#include "virtual_servo.h"
+
+#include "control_file.h"
+#include "control_language.h"
+#include "packet_parser.h"
+#include "pty_line.h"
+#include "servo_bus.h"
+#include "unique_fd.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <fstream>
+#include <mutex>
+#include <optional>
+#include <poll.h>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+bool closeOnExec(int fd)
+{
+    int flags = fcntl(fd, F_GETFD);
+    return flags >= 0 && fcntl(fd, F_SETFD, flags | FD_CLOEXEC) == 0;
+}
+
+}  // namespace
+
+struct VirtualServo::Impl {
+    explicit Impl(const std::vector<int>& ids) : bus(ids) {}
+
+    bool start();
+    void stop();
+    void run(const std::stop_token& stop);
+    // One byte from the line; false once the servo has vanished.
+    bool take(uint8_t byte, Clock::time_point readAt);
+    void applyControlFile();
+    void record(const std::vector<uint8_t>& packet);
+    void reply(const std::vector<uint8_t>& packet);
+
+    mutable std::mutex mutex;  // guards the bus, the records, the control file and the log
+    ServoBus bus;
+    std::vector<std::vector<uint8_t>> packets;
+    std::vector<uint8_t> received;
+    std::optional<ControlFile> controlFile;
+    std::ofstream log;
+
+    // Owned by the servo's thread while it runs.
+    PtyLine line;
+    PacketParser parser;
+    Clock::time_point wireFree;  // when the last byte received has fully arrived
+
+    std::string path;
+    UniqueFd wakeRead;
+    UniqueFd wakeWrite;
+    std::jthread thread;
+};
+
+bool VirtualServo::Impl::start()
+{
+    stop();
+    std::array<int, 2> wake{};
+    if (::pipe(wake.data()) != 0)
+        return false;
+    wakeRead = UniqueFd(wake[0]);
+    wakeWrite = UniqueFd(wake[1]);
+    if (!closeOnExec(wakeRead.get()) || !closeOnExec(wakeWrite.get()) || !line.open())
+        return false;
+    path = line.slavePath();
+    parser = {};
+    {
+        // A new line: a servo that vanished from the last one is back.
+        std::lock_guard lock(mutex);
+        bus.faults.vanish = false;
+    }
+    thread = std::jthread([this](std::stop_token stop) { run(stop); });
+    return true;
+}
+
+void VirtualServo::Impl::stop()
+{
+    if (thread.joinable()) {
+        thread.request_stop();
+        // Closing the pipe's far end wakes the thread's poll.
+        wakeWrite.reset();
+        thread.join();
+    }
+    line.close();
+    wakeRead.reset();
+    wakeWrite.reset();
+}
+
+void VirtualServo::Impl::run(const std::stop_token& stop)
+{
+    std::array<pollfd, 2> watched{{{line.masterFd(), POLLIN, 0}, {wakeRead.get(), POLLIN, 0}}};
+    std::array<uint8_t, 256> buffer{};
+    while (!stop.stop_requested()) {
+        if (::poll(watched.data(), watched.size(), -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        if (watched[1].revents != 0)
+            return;
+        if ((watched[0].revents & POLLIN) == 0) {
+            if ((watched[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0)
+                return;
+            continue;
+        }
+        auto readAt = Clock::now();
+        std::size_t got = line.receive(buffer);
+        for (std::size_t k = 0; k < got; ++k) {
+            if (!take(buffer[k], readAt)) {
+                line.close();
+                return;
+            }
+        }
+    }
+}
+
+bool VirtualServo::Impl::take(uint8_t byte, Clock::time_point readAt)
+{
+    std::chrono::nanoseconds perByte;
+    {
+        std::lock_guard lock(mutex);
+        received.push_back(byte);
+        perByte = byteTime(bus.faults.paceBaud);
+    }
+    wireFree = std::max(wireFree, readAt) + perByte;
+    if (parser.startsPacket(byte)) {
+        applyControlFile();
+        std::lock_guard lock(mutex);
+        if (bus.faults.vanish)
+            return false;
+    }
+    std::optional<std::vector<uint8_t>> packet = parser.feed(byte);
+    if (!packet)
+        return true;
+    record(*packet);
+    // The packet is handled only once its last byte would have arrived.
+    std::this_thread::sleep_until(wireFree);
+    reply(*packet);
+    return true;
+}
+
+void VirtualServo::Impl::applyControlFile()
+{
+    std::lock_guard lock(mutex);
+    if (!controlFile)
+        return;
+    for (const std::string& text : controlFile->newLines())
+        applyControl(bus, text);
+}
+
+void VirtualServo::Impl::record(const std::vector<uint8_t>& packet)
+{
+    std::lock_guard lock(mutex);
+    packets.push_back(packet);
+    if (log.is_open())
+        log << hexBytes(packet) << '\n' << std::flush;
+}
+
+void VirtualServo::Impl::reply(const std::vector<uint8_t>& packet)
+{
+    std::optional<std::vector<uint8_t>> answer;
+    VirtualServoFaults faults;
+    {
+        std::lock_guard lock(mutex);
+        answer = bus.answer(packet);
+        faults = bus.faults;
+    }
+    if (!answer)
+        return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(faults.replyDelayMs));
+    line.send(*answer, byteTime(faults.paceBaud));
+}
+
+VirtualServo::VirtualServo(std::vector<int> ids) : impl(std::make_unique<Impl>(ids)) {}
+
+VirtualServo::~VirtualServo()
+{
+    stop();
+}
+
+bool VirtualServo::start()
+{
+    return impl->start();
+}
+
+void VirtualServo::stop()
+{
+    impl->stop();
+}
+
+const std::string& VirtualServo::devicePath() const
+{
+    return impl->path;
+}
+
+void VirtualServo::setFaults(const VirtualServoFaults& faults)
+{
+    {
+        std::lock_guard lock(impl->mutex);
+        impl->bus.faults = faults;
+    }
+    if (faults.vanish)
+        stop();
+}
+
+VirtualServoFaults VirtualServo::faults() const
+{
+    std::lock_guard lock(impl->mutex);
+    return impl->bus.faults;
+}
+
+bool VirtualServo::control(const std::string& line)
+{
+    bool understood = false;
+    bool vanish = false;
+    {
+        std::lock_guard lock(impl->mutex);
+        understood = applyControl(impl->bus, line);
+        vanish = impl->bus.faults.vanish;
+    }
+    if (vanish)
+        stop();
+    return understood;
+}
+
+void VirtualServo::watchControlFile(const std::string& path)
+{
+    std::lock_guard lock(impl->mutex);
+    impl->controlFile.emplace(path);
+}
+
+void VirtualServo::logPacketsTo(const std::string& path)
+{
+    std::lock_guard lock(impl->mutex);
+    impl->log = std::ofstream(path, std::ios::app);
+}
+
+void VirtualServo::setMemory(int id, int address, const std::vector<uint8_t>& bytes)
+{
+    std::lock_guard lock(impl->mutex);
+    impl->bus.preset(id, address, bytes);
+}
+
+std::vector<uint8_t> VirtualServo::memory(int id) const
+{
+    std::lock_guard lock(impl->mutex);
+    ServoUnit* servo = impl->bus.unit(id);
+    if (servo == nullptr)
+        return {};
+    const RegisterMemory& ram = servo->ram();
+    return {ram.begin(), ram.end()};
+}
+
+std::vector<uint8_t> VirtualServo::flashMemory(int id) const
+{
+    std::lock_guard lock(impl->mutex);
+    ServoUnit* servo = impl->bus.unit(id);
+    if (servo == nullptr)
+        return {};
+    return {servo->flash().begin(), servo->flash().end()};
+}
+
+std::vector<uint8_t> VirtualServo::uploadImage(int id) const
+{
+    std::lock_guard lock(impl->mutex);
+    ServoUnit* servo = impl->bus.unit(id);
+    return servo == nullptr ? std::vector<uint8_t>{} : servo->image();
+}
+
+std::vector<std::vector<uint8_t>> VirtualServo::packets() const
+{
+    std::lock_guard lock(impl->mutex);
+    return impl->packets;
+}
+
+void VirtualServo::clearPackets()
+{
+    std::lock_guard lock(impl->mutex);
+    impl->packets.clear();
+}
+
+std::vector<uint8_t> VirtualServo::received() const
+{
+    std::lock_guard lock(impl->mutex);
+    return impl->received;
+}
+
+std::string hexBytes(const std::vector<uint8_t>& bytes)
+{
+    std::string text;
+    for (uint8_t byte : bytes) {
+        std::array<char, 4> hex{};
+        std::snprintf(hex.data(), hex.size(), text.empty() ? "%02X" : " %02X", byte);
+        text += hex.data();
+    }
+    return text;
+}
