@@ -9,11 +9,26 @@ extern char comPortNameBuff[kComPortNameBuffSize];
 
 // Places servoconf.ini, reads PORT and BAUDRATE (writing the defaults for a
 // missing key) and sets inifilename, comPortNameBuff, comPortName, baudRate.
+// Windows keeps the file beside the executable. Elsewhere it is the file
+// named by the environment variable ORVELIN_CONFIG when that is set, else
+// the one beside the executable when that folder is writable, else
+// $XDG_CONFIG_HOME/orvelin/servoconf.ini (~/.config/orvelin/...); PORT then
+// holds a device path, which becomes comPortName as it is.
+// A port name that does not fit comPortName leaves it empty rather than
+// naming another port; comPortNameBuff is likewise left empty when the name
+// does not fit it. When no file can be placed or a default cannot be
+// written, the defaults COM1 and 115200 are still used for the run.
 void readINI();
+
+// readINI's reading step on the file at path instead of the placed one.
+void readINIFrom(const char* path);
 
 // Private-profile reads and writes: GetPrivateProfileStringA and
 // WritePrivateProfileStringA on Windows, an INI reader and writer that
-// behaves as they do elsewhere.
+// behaves as they do elsewhere. On every platform a write is refused, and
+// returns false, when a text holds a line break, or the key holds '=' or
+// starts with '[', since it would make other keys or sections; null texts,
+// which the system function takes for deletions, are refused as well.
 int profileGetString(const char* section, const char* key, const char* defaultValue, char* out,
                      int outSize, const char* file);
 bool profileWriteString(const char* section, const char* key, const char* value, const char* file);

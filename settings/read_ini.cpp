@@ -1,0 +1,79 @@
+#include "settings.h"
+
+#include "config_path.h"
+#include "device_path.h"
+#include "serial.h"
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+char inifilename[kIniFileNameSize];
+char comPortNameBuff[kComPortNameBuffSize];
+
+namespace {
+
+constexpr const char* kSection = "SERIAL";
+constexpr const char* kMissing = "FAIL";
+constexpr int kBaudReadSize = 16;
+
+void copyText(char* out, int outSize, const char* text)
+{
+    const auto length = std::strlen(text);
+    if (length >= static_cast<std::size_t>(outSize)) {
+        out[0] = '\0';
+        return;
+    }
+    std::memcpy(out, text, length + 1);
+}
+
+// Reads key into out; a missing key, or one holding the sentinel itself,
+// gets the default written into the file and used.
+void readSetting(const char* key, const char* defaultValue, char* out, int outSize)
+{
+    if (inifilename[0] == '\0') {
+        copyText(out, outSize, defaultValue);
+        return;
+    }
+    profileGetString(kSection, key, kMissing, out, outSize, inifilename);
+    if (std::strcmp(out, kMissing) == 0) {
+        profileWriteString(kSection, key, defaultValue, inifilename);
+        copyText(out, outSize, defaultValue);
+    }
+}
+
+// atoi's reading (leading blanks, sign, digits), with a value beyond int
+// held at the limit instead of undefined.
+int decimalValue(const char* text)
+{
+    const long value = std::strtol(text, nullptr, 10);
+    if (value > INT_MAX) {
+        return INT_MAX;
+    }
+    if (value < INT_MIN) {
+        return INT_MIN;
+    }
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+void readINI()
+{
+    char path[kIniFileNameSize];
+    readINIFrom(placeIniFile(path, sizeof path) ? path : "");
+}
+
+void readINIFrom(const char* path)
+{
+    copyText(inifilename, kIniFileNameSize, path);
+
+    char port[kPortReadSize];
+    readSetting("PORT", "COM1", port, sizeof port);
+    copyText(comPortNameBuff, kComPortNameBuffSize, port);
+    setDevicePath(port);
+
+    char baud[kBaudReadSize];
+    readSetting("BAUDRATE", "115200", baud, sizeof baud);
+    baudRate = decimalValue(baud);
+}
