@@ -10,6 +10,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -67,7 +68,10 @@ serial_handle serial_open(const char* path, int baud, int timeout)
         close(fd);
         return SERIAL_INVALID;
     };
-    if (!isatty(fd) || ioctl(fd, TIOCEXCL) != 0)
+    // TIOCEXCL keeps other users out, but not root; the advisory lock, which
+    // other serial programs also take, keeps out a second copy run as root.
+    // The lock comes first, so a refused open never clears the holder's flag.
+    if (!isatty(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0)
         return fail();
     exclusive = true;
     if (!configureLine(fd, baud))

@@ -102,7 +102,8 @@ int uploadFirmware(serial_handle h, int id, const char* line, unsigned char* buf
 
     int address = kFirstChunkAddress;
     for (std::size_t offset = 0;; offset += kChunkBytes) {
-        int n = static_cast<int>(size - offset < kChunkBytes ? size - offset : kChunkBytes);
+        std::size_t left = offset < size ? size - offset : 0;
+        int n = static_cast<int>(left < kChunkBytes ? left : kChunkBytes);
         std::fputc('.', traceOut);
         std::fflush(traceOut);
         if (n == 0)

@@ -37,6 +37,11 @@ constexpr std::array kNumberSettings = {
     NumberSetting{"badbit", &VirtualServoFaults::badBitReply, 0},
 };
 
+// Settings whose operand is a byte in hexadecimal.
+constexpr std::array kByteSettings = {
+    NumberSetting{"ack", &VirtualServoFaults::uploadAck, 0},
+};
+
 // "20=68,07": an address and the bytes from it on.
 bool presetBytes(ServoBus& bus, int id, std::string_view assignment)
 {
@@ -82,6 +87,13 @@ bool applyControl(ServoBus& bus, std::string_view line)
     }
     if (w.size() != 2)
         return false;
+    for (const NumberSetting& setting : kByteSettings) {
+        std::optional<int> byte = parseNumber(w[1], 16);
+        if (w[0] == setting.word && byte && *byte >= 0 && *byte <= 0xFF) {
+            bus.faults.*setting.field = *byte;
+            return true;
+        }
+    }
     std::optional<int> number = parseNumber(w[1], 10);
     if (!number)
         return false;
@@ -96,4 +108,10 @@ bool applyControl(ServoBus& bus, std::string_view line)
         }
     }
     return false;
+}
+
+bool isReset(std::string_view line)
+{
+    std::vector<std::string_view> w = words(line);
+    return w.size() == 1 && w[0] == "reset";
 }

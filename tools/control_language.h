@@ -2,7 +2,8 @@
 // servos from a test, the program's options or a file another process
 // appends to. Counts and times are decimal; IDs, addresses and bytes hex.
 //
-//   reset              factory memories, no upload images, no faults
+//   reset              factory memories, no upload images, no faults, and
+//                      nothing left unread on the line
 //   silent 1|0         answer nothing (a deaf servo: packets change nothing)
 //   short N            answer a read block with N bytes only; -1 for all 16
 //   stray N            send N bytes of 7-bit noise after each read block reply
@@ -11,6 +12,7 @@
 //   delay MS           wait MS milliseconds before every reply
 //   pace BAUD          bytes take 10 bits of BAUD each way; 0 for no pacing
 //   badbit N           N > 0: set bit 7 on every reply byte
+//   ack 3F             accept upload chunks with this byte (0x00 unless set)
 //   vanish             close the line: the device disappears
 //   set 20=68,07       preset RAM and FLASH bytes of the bus's first servo
 //   setid 3F 20=68,07  the same for the servo with this ID
@@ -24,3 +26,6 @@
 
 // Applies one line; false for a line it does not understand.
 bool applyControl(ServoBus& bus, std::string_view line);
+
+// "reset" also clears what the host left unread on the line.
+bool isReset(std::string_view line);

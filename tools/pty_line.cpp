@@ -102,3 +102,9 @@ std::chrono::nanoseconds byteTime(int baud)
         return std::chrono::nanoseconds::zero();
     return std::chrono::nanoseconds(10LL * 1000000000LL / baud);
 }
+
+void PtyLine::discardUnread()
+{
+    if (slave_)
+        tcflush(slave_.get(), TCIFLUSH);
+}

@@ -27,6 +27,10 @@ public:
     // on the wire, measured from the call.
     void send(std::span<const uint8_t> bytes, std::chrono::nanoseconds byteTime);
 
+    // Drops what the servo sent and the host never read: a real port loses
+    // it on close, but here the servo's own slave keeps the line open.
+    void discardUnread();
+
 private:
     void writeAll(std::span<const uint8_t> bytes);
 

@@ -126,7 +126,7 @@ std::optional<std::vector<uint8_t>> ServoBus::flashWrite(ServoUnit& servo, const
     }
     if (good)
         servo.storeChunk(static_cast<std::size_t>(address - kUploadBase), data);
-    return withBadBits({good ? kAccept : kReject});
+    return withBadBits({good ? static_cast<uint8_t>(faults.uploadAck) : kReject});
 }
 
 std::vector<uint8_t> ServoBus::positionWrite(ServoUnit& servo, const std::vector<uint8_t>& packet)

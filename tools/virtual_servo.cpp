@@ -152,8 +152,11 @@ void VirtualServo::Impl::applyControlFile()
     std::lock_guard lock(mutex);
     if (!controlFile)
         return;
-    for (const std::string& text : controlFile->newLines())
+    for (const std::string& text : controlFile->newLines()) {
         applyControl(bus, text);
+        if (isReset(text))
+            line.discardUnread();
+    }
 }
 
 void VirtualServo::Impl::record(const std::vector<uint8_t>& packet)
@@ -225,6 +228,8 @@ bool VirtualServo::control(const std::string& line)
         std::lock_guard lock(impl->mutex);
         understood = applyControl(impl->bus, line);
         vanish = impl->bus.faults.vanish;
+        if (isReset(line))
+            impl->line.discardUnread();
     }
     if (vanish)
         stop();
