@@ -14,7 +14,9 @@
 #include <sstream>
 #include <thread>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include "virtual_servo.h"
 #endif
 
@@ -155,6 +157,16 @@ std::string ServoLink::portName() const
 }
 
 #endif
+
+bool runningUnderWine()
+{
+#ifdef _WIN32
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+#else
+    return false;
+#endif
+}
 
 TermResult runTerm(const std::string& line)
 {

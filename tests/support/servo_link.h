@@ -33,6 +33,10 @@ private:
     Impl* impl;
 };
 
+// Wine's serial driver lets the same process open a COM port twice; a test
+// of exclusive opening means something only on the real systems.
+bool runningUnderWine();
+
 // Runs term() on a copy of the line in a buffer of the size front ends use
 // and returns what it wrote to the trace.
 struct TermResult {

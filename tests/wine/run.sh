@@ -56,7 +56,8 @@ export ORVELIN_TEST_PORT="COM$n"
 export ORVELIN_SERVO_CONTROL="$(winpath "$work/control")"
 export ORVELIN_SERVO_LOG="$(winpath "$work/log")"
 
-xvfb-run -a -s "-screen 0 1024x768x24" wine "$exe" "$@"
+# The Wine server goes down with the display it was started on, quietly.
+xvfb-run -a -s "-screen 0 1024x768x24" sh -c 'wine "$@"; rc=$?; wineserver -k 2>/dev/null; exit $rc' run "$exe" "$@"
 rc=$?
 rm -f "$owner"
 exit $rc
