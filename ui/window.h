@@ -9,13 +9,22 @@
 inline constexpr int kFileNameSize = 260;
 extern char fileName[kFileNameSize];
 
-// Main window (main_window.cpp).
+// Main window (main_window.cpp, init_dialog.cpp, command_line.cpp).
 INT_PTR CALLBACK DlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 int initDialog(HWND hwnd);
 int mainCmd(HWND hwnd, char* line);
 int sendToSerial(HWND hwnd);
 // Creates and shows the main window as WinMain does; null when it cannot.
 HWND createMainWindow(HINSTANCE instance);
+
+// Connect and Disconnect (connection.cpp).
+void connectPort(HWND hwnd);
+void disconnectPort(HWND hwnd);
+
+// Before the window (startup.cpp): the "serial_open" box for the link's
+// fatal error, and the trace into the file ORVELIN_TRACE names, if any.
+void installErrexitBox();
+void openTraceFile();
 
 // Parameter list (param_list.cpp).
 void buildParamList(HWND hwnd);

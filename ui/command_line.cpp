@@ -1,0 +1,35 @@
+// The window's one road to the servo (mainCmd) and the line the operator
+// types (sendToSerial).
+#include "registers.h"
+#include "resources/resource.h"
+#include "term.h"
+#include "window.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kIdTextSize = 4;
+constexpr int kCommandTextSize = 1024;
+
+}  // namespace
+
+int mainCmd(HWND hwnd, char* line)
+{
+    // The ID selector's entry addresses every packet; a text without a
+    // hexadecimal number keeps the previous ID.
+    char idText[kIdTextSize];
+    GetDlgItemTextA(hwnd, IDC_ID, idText, sizeof idText);
+    unsigned id = 0;
+    if (std::sscanf(idText, "%X", &id) == 1)
+        SendID = static_cast<int>(id);
+    return term(line);
+}
+
+int sendToSerial(HWND hwnd)
+{
+    char line[kCommandTextSize];
+    GetDlgItemTextA(hwnd, IDC_COMMAND, line, sizeof line);
+    SetWindowTextA(GetDlgItem(hwnd, IDC_COMMAND), "");
+    return mainCmd(hwnd, line);
+}
