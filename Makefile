@@ -1,10 +1,13 @@
 # Quick start: `make demo` and `make test`. Each installs what is missing first.
 NATIVE := build/native
 WIN := build/win
+ASAN := build/asan
+FUZZ := build/fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= 2
 CMAKE_COMMON := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all native win test test-native test-win demo bench clean
+.PHONY: all native win asan fuzz-build test test-native test-asan test-fuzz test-win fuzz demo bench clean
 
 all: deps-build native win
 
@@ -17,17 +20,44 @@ $(NATIVE)/CMakeCache.txt:
 $(WIN)/CMakeCache.txt:
 	cmake -S . -B $(WIN) $(CMAKE_COMMON) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 
+$(ASAN)/CMakeCache.txt:
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DORVELIN_SANITIZE=ON >/dev/null
+
+$(FUZZ)/CMakeCache.txt:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVELIN_FUZZ=ON >/dev/null
+
 native: $(NATIVE)/CMakeCache.txt
 	cmake --build $(NATIVE) -j $(JOBS)
 
 win: $(WIN)/CMakeCache.txt
 	cmake --build $(WIN) -j $(JOBS)
 
-test: deps-test native win
-	$(MAKE) --no-print-directory test-native test-win
+test: deps-test native win asan fuzz-build
+	$(MAKE) --no-print-directory test-native test-asan test-fuzz test-win
 
 test-native:
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+# The native suite again with AddressSanitizer and UndefinedBehaviorSanitizer;
+# any report fails the run.
+asan: $(ASAN)/CMakeCache.txt
+	cmake --build $(ASAN) -j $(JOBS)
+
+test-asan:
+	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+fuzz-build: $(FUZZ)/CMakeCache.txt
+	cmake --build $(FUZZ) -j $(JOBS)
+
+# Each fuzz target once over its seed corpus: a regression check.
+test-fuzz:
+	cd $(FUZZ) && ctest --output-on-failure -j $(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS (default 60), growing a working corpus
+# in the build tree from the seeds kept in fuzz/corpus.
+fuzz: deps-fuzz fuzz-build
+	fuzz/run.sh $(FUZZ) $(FUZZ_SECONDS)
 
 # One Wine session at a time keeps the 2-core machine responsive.
 test-win:
