@@ -1,0 +1,89 @@
+// orvelin scan: which IDs answer, at which baud rates.
+#include "block_reader.h"
+#include "exit_codes.h"
+#include "id_lists.h"
+#include "interrupt.h"
+#include "messages.h"
+#include "port_setup.h"
+#include "registers.h"
+#include "serial.h"
+#include "subcommands.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr OptionSpec kScanOptions[] = {{"--ids", true}};
+
+// SYS_PN and SYS_VER are the first four bytes of block 0: waiting for those
+// alone cuts the time a silent ID costs from 170 ms to 50 ms.
+constexpr int kProbeBytes = 4;
+
+void scanAt(const std::vector<int>& ids, int& found)
+{
+    serial_handle h = openPortOrExit();
+    for (int id : ids) {
+        if (interrupted())
+            break;
+        unsigned char block[kBlockBytes];
+        int got = probeBlock(h, id, 0x00, kProbeBytes, block);
+        if (got == 0)
+            continue;
+        ++found;
+        std::printf("%02X  0x%04X  0x%04X   %d\n", id, decodeGroups(block, 2), decodeGroups(block + 2, 2), baudRate);
+        std::fflush(stdout);
+    }
+    serial_close(h);
+}
+
+int runScan(const ParsedArgs& args)
+{
+    if (!expectPositional(args, "scan", 0, 0, ""))
+        return kExitUsage;
+    std::vector<int> ids;
+    if (const std::string* text = args.value("--ids")) {
+        auto parsed = parseIdList(*text);
+        if (!parsed) {
+            complain(Msg::BadIdList, text->c_str());
+            return usageFailure("scan");
+        }
+        ids = *parsed;
+    } else {
+        ids = *parseIdList("0-3F");
+    }
+    // --baud takes a list here; the port settings see only the port.
+    ParsedArgs portArgs = args;
+    portArgs.values.erase("--baud");
+    std::vector<int> rates;
+    if (const std::string* text = args.value("--baud")) {
+        auto parsed = parseBaudList(*text);
+        if (!parsed) {
+            complain(Msg::BadBaudList, text->c_str());
+            return usageFailure("scan");
+        }
+        rates = *parsed;
+    }
+    if (int status = preparePort(portArgs); status != kExitOk)
+        return status;
+    if (rates.empty())
+        rates.push_back(baudRate);
+
+    catchInterrupt();
+    std::printf("ID  SYS_PN  SYS_VER  BAUD\n");
+    int found = 0;
+    for (int rate : rates) {
+        if (interrupted())
+            break;
+        baudRate = rate;
+        scanAt(ids, found);
+    }
+    if (found == 0) {
+        complain(Msg::ScanNone, portDisplayName().c_str());
+        return kExitNoReply;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+const Subcommand scanCommand = {"scan", kScanOptions, runScan};

@@ -1,0 +1,53 @@
+// orvelin set: one RAM write by register name or address, then a read back.
+#include "exit_codes.h"
+#include "messages.h"
+#include "port_setup.h"
+#include "register_args.h"
+#include "registers.h"
+#include "run_line.h"
+#include "serial.h"
+#include "subcommands.h"
+#include "term.h"
+#include "window_lines.h"
+#include "wire_monitor.h"
+
+#include <cstdio>
+
+namespace {
+
+int runSet(const ParsedArgs& args)
+{
+    if (!expectPositional(args, "set", 2, 2, "REGISTER VALUE"))
+        return kExitUsage;
+    auto row = registerFromText(args.positional[0]);
+    if (!row)
+        return usageFailure("set");
+    auto value = valueFromText(args.positional[1], *row);
+    if (!value)
+        return usageFailure("set");
+    if (int status = preparePort(args); status != kExitOk)
+        return status;
+
+    const ParamDef& def = paramtbl[*row];
+    traceOut = discardStream();
+    long before = wireBytesReceived();
+    runLine(ramWriteLine(def.address, *value));
+    // The window refreshes the whole list after a RAM edit; so does this.
+    runLine(kReadAllLine);
+    if (wireBytesReceived() == before) {
+        complain(Msg::NoReply, SendID, portDisplayName().c_str(), baudRate);
+        return kExitNoReply;
+    }
+    uint32_t readBack = paramValue(*row);
+    char address[8];
+    formatAddressText(address, sizeof address, def.address);
+    std::printf("%s %s = %s\n", def.name, address, valueText(readBack, *row).c_str());
+    // Live registers (position, speed, temperature) move on by themselves.
+    if (readBack != *value)
+        complain(Msg::ReadBackDiffers, def.name, valueText(*value, *row).c_str(), valueText(readBack, *row).c_str());
+    return kExitOk;
+}
+
+}  // namespace
+
+const Subcommand setCommand = {"set", {}, runSet};

@@ -1,0 +1,166 @@
+// orvelin watch: registers sampled again and again, one line per sample.
+#include "block_reader.h"
+#include "exit_codes.h"
+#include "interrupt.h"
+#include "messages.h"
+#include "options.h"
+#include "port_setup.h"
+#include "register_args.h"
+#include "registers.h"
+#include "serial.h"
+#include "subcommands.h"
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr OptionSpec kOptions[] = {{"--interval", true}, {"--count", true}, {"--csv", false}};
+constexpr long kDefaultIntervalMs = 100;
+constexpr auto kSleepSlice = std::chrono::milliseconds(20);
+
+struct Settings {
+    std::vector<int> rows;
+    long intervalMs = kDefaultIntervalMs;
+    unsigned long long count = 0;  // 0: until interrupted
+    bool csv = false;
+};
+
+// The register memory as one sample saw it: which bytes came, and their values.
+struct Sample {
+    std::array<unsigned char, 0x60> bytes{};
+    std::array<bool, 0x60> came{};
+};
+
+std::optional<Settings> readSettings(const ParsedArgs& args)
+{
+    Settings settings;
+    if (args.positional.empty()) {
+        complain(Msg::NeedRegister);
+        return std::nullopt;
+    }
+    for (const std::string& name : args.positional) {
+        auto row = registerFromText(name);
+        if (!row)
+            return std::nullopt;
+        settings.rows.push_back(*row);
+    }
+    if (const std::string* text = args.value("--interval")) {
+        auto value = parseDecimal(*text);
+        if (!value || *value > 24ULL * 3600 * 1000) {
+            complain(Msg::BadInterval, text->c_str());
+            return std::nullopt;
+        }
+        settings.intervalMs = static_cast<long>(*value);
+    }
+    if (const std::string* text = args.value("--count")) {
+        auto value = parseDecimal(*text);
+        if (!value || *value == 0) {
+            complain(Msg::BadCount, text->c_str());
+            return std::nullopt;
+        }
+        settings.count = *value;
+    }
+    settings.csv = args.has("--csv");
+    return settings;
+}
+
+// One port opening per sample, as every command of the link does, so other
+// commands (orvelin set from another terminal) can get in between samples.
+Sample takeSample(const std::set<int>& blocks)
+{
+    Sample sample;
+    serial_handle h = openPortOrExit();
+    for (int block : blocks) {
+        int address = block * kBlockBytes;
+        int got = readBlock(h, SendID, address, &sample.bytes[static_cast<std::size_t>(address)]);
+        for (int k = 0; k < got; ++k)
+            sample.came[static_cast<std::size_t>(address + k)] = true;
+    }
+    serial_close(h);
+    return sample;
+}
+
+std::optional<uint32_t> valueIn(const Sample& sample, int row)
+{
+    const ParamDef& def = paramtbl[row];
+    for (int k = 0; k < def.size; ++k)
+        if (!sample.came[static_cast<std::size_t>(def.address + k)])
+            return std::nullopt;
+    return decodeGroups(&sample.bytes[static_cast<std::size_t>(def.address)], def.size);
+}
+
+void printSample(const Settings& settings, double seconds, const Sample& sample)
+{
+    std::string line;
+    char field[64];
+    std::snprintf(field, sizeof field, settings.csv ? "%.3f" : "%9.3f", seconds);
+    line = field;
+    for (int row : settings.rows) {
+        auto value = valueIn(sample, row);
+        if (settings.csv) {
+            line += ',';
+            if (value)
+                line += std::to_string(*value);
+        } else {
+            line += "  ";
+            line += paramtbl[row].name;
+            line += '=';
+            line += value ? valueText(*value, row) : "----";
+        }
+    }
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+void sleepUntil(Clock::time_point when)
+{
+    while (!interrupted() && Clock::now() < when)
+        std::this_thread::sleep_for(std::min<Clock::duration>(kSleepSlice, when - Clock::now()));
+}
+
+int runWatch(const ParsedArgs& args)
+{
+    auto settings = readSettings(args);
+    if (!settings)
+        return usageFailure("watch");
+    if (int status = preparePort(args); status != kExitOk)
+        return status;
+
+    std::set<int> blocks;
+    for (int row : settings->rows)
+        for (int k = 0; k < paramtbl[row].size; ++k)
+            blocks.insert((paramtbl[row].address + k) / kBlockBytes);
+    if (settings->csv) {
+        std::printf("time_s");
+        for (int row : settings->rows)
+            std::printf(",%s", paramtbl[row].name);
+        std::printf("\n");
+    }
+
+    catchInterrupt();
+    const Clock::time_point start = Clock::now();
+    const auto interval = std::chrono::milliseconds(settings->intervalMs);
+    for (unsigned long long n = 0; settings->count == 0 || n < settings->count; ++n) {
+        if (interrupted())
+            break;
+        Clock::time_point due = start + interval * static_cast<long long>(n);
+        sleepUntil(due);
+        if (interrupted())
+            break;
+        double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        printSample(*settings, seconds, takeSample(blocks));
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+const Subcommand watchCommand = {"watch", kOptions, runWatch};

@@ -1,0 +1,25 @@
+#include "interrupt.h"
+
+#include <csignal>
+
+namespace {
+
+volatile std::sig_atomic_t interruptSeen = 0;
+
+extern "C" void onInterrupt(int)
+{
+    interruptSeen = 1;
+}
+
+}  // namespace
+
+void catchInterrupt()
+{
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+}
+
+bool interrupted()
+{
+    return interruptSeen != 0;
+}

@@ -1,0 +1,69 @@
+// orvelin: the ORVELIN servo programmer for the command line. Picks the
+// subcommand, parses its options and hands over.
+#include "exit_codes.h"
+#include "help_texts.h"
+#include "messages.h"
+#include "options.h"
+#include "subcommands.h"
+#include "wire_monitor.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+const Subcommand* const kSubcommands[] = {
+    &termCommand,  &tableCommand, &setCommand,   &clearCommand, &flashCommand,
+    &updateCommand, &scanCommand, &watchCommand, &portsCommand, &configCommand,
+};
+
+const Subcommand* findSubcommand(const std::string& name)
+{
+    for (const Subcommand* command : kSubcommands)
+        if (command->name == name)
+            return command;
+    return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+#ifdef _WIN32
+    // The texts are UTF-8; the console shows them as such only when told.
+    SetConsoleOutputCP(CP_UTF8);
+#endif
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::size_t lead = leadingCommonOptions(args);
+    if (lead == args.size()) {
+        bool asked = !args.empty() && (args.back() == "--help" || args.back() == "-h");
+        std::fputs(helpText(""), asked ? stdout : stderr);
+        return asked ? kExitOk : kExitUsage;
+    }
+    const Subcommand* command = findSubcommand(args[lead]);
+    if (command == nullptr) {
+        complain(Msg::UnknownCommand, args[lead].c_str());
+        return kExitUsage;
+    }
+    std::vector<std::string> rest(args.begin(), args.begin() + static_cast<std::ptrdiff_t>(lead));
+    rest.insert(rest.end(), args.begin() + static_cast<std::ptrdiff_t>(lead) + 1, args.end());
+
+    std::string error;
+    auto parsed = parseArgs(rest, command->options, error);
+    if (!parsed) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "orvelin: %s\n", error.c_str());
+        return usageFailure(command->name);
+    }
+    if (parsed->has("--help")) {
+        std::fputs(helpText(command->name), stdout);
+        return kExitOk;
+    }
+    installWireTap(parsed->has("--wire") ? stderr : nullptr);
+    return command->run(*parsed);
+}

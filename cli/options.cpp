@@ -1,0 +1,131 @@
+#include "options.h"
+
+#include "messages.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+const OptionSpec* findSpec(std::string_view name, std::span<const OptionSpec> own)
+{
+    for (const OptionSpec& spec : kCommonOptions)
+        if (spec.name == name)
+            return &spec;
+    for (const OptionSpec& spec : own)
+        if (spec.name == name)
+            return &spec;
+    return nullptr;
+}
+
+std::optional<uint64_t> parseDigits(std::string_view text, unsigned base)
+{
+    if (text.empty())
+        return std::nullopt;
+    constexpr uint64_t kMax = std::numeric_limits<uint64_t>::max();
+    uint64_t value = 0;
+    for (char c : text) {
+        unsigned digit;
+        if (c >= '0' && c <= '9')
+            digit = static_cast<unsigned>(c - '0');
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = static_cast<unsigned>(c - 'a' + 10);
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = static_cast<unsigned>(c - 'A' + 10);
+        else
+            return std::nullopt;
+        value = value > (kMax - digit) / base ? kMax : value * base + digit;
+    }
+    return value;
+}
+
+}  // namespace
+
+bool ParsedArgs::has(std::string_view name) const
+{
+    return flags.find(name) != flags.end() || values.find(name) != values.end();
+}
+
+const std::string* ParsedArgs::value(std::string_view name) const
+{
+    auto it = values.find(name);
+    return it == values.end() ? nullptr : &it->second;
+}
+
+std::optional<ParsedArgs> parseArgs(std::span<const std::string> args, std::span<const OptionSpec> own,
+                                    std::string& error)
+{
+    ParsedArgs parsed;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            parsed.positional.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string name = arg == "-h" ? std::string("--help") : arg;
+        std::optional<std::string> inlineValue;
+        if (auto eq = name.find('='); eq != std::string::npos && name.starts_with("--")) {
+            inlineValue = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        const OptionSpec* spec = findSpec(name, own);
+        if (spec == nullptr) {
+            error = format(Msg::UnknownOption, name.c_str());
+            return std::nullopt;
+        }
+        if (!spec->takesValue) {
+            if (inlineValue) {
+                error = format(Msg::OptionTakesNoValue, name.c_str());
+                return std::nullopt;
+            }
+            parsed.flags.insert(name);
+            continue;
+        }
+        if (!inlineValue) {
+            if (i + 1 >= args.size()) {
+                error = format(Msg::OptionNeedsValue, name.c_str());
+                return std::nullopt;
+            }
+            inlineValue = args[++i];
+        }
+        parsed.values[name] = *inlineValue;
+    }
+    return parsed;
+}
+
+std::size_t leadingCommonOptions(std::span<const std::string> args)
+{
+    std::size_t i = 0;
+    while (i < args.size()) {
+        std::string_view arg = args[i];
+        if (arg == "-h") {
+            ++i;
+            continue;
+        }
+        std::string_view name = arg.substr(0, arg.find('='));
+        auto spec = std::find_if(std::begin(kCommonOptions), std::end(kCommonOptions),
+                                 [&](const OptionSpec& s) { return s.name == name; });
+        if (spec == std::end(kCommonOptions))
+            break;
+        bool valueInline = name.size() != arg.size();
+        i += spec->takesValue && !valueInline ? 2 : 1;
+    }
+    return std::min(i, args.size());
+}
+
+std::optional<uint64_t> parseHex(std::string_view text)
+{
+    if (text.starts_with("0x") || text.starts_with("0X"))
+        text.remove_prefix(2);
+    return parseDigits(text, 16);
+}
+
+std::optional<uint64_t> parseDecimal(std::string_view text)
+{
+    return parseDigits(text, 10);
+}

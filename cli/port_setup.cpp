@@ -1,0 +1,134 @@
+#include "port_setup.h"
+
+#include "exit_codes.h"
+#include "messages.h"
+#include "registers.h"
+#include "serial.h"
+#include "settings.h"
+
+#include <cstring>
+
+namespace {
+
+#ifdef _WIN32
+constexpr std::string_view kDevicePrefix = "\\\\.\\";
+constexpr const char* kDiscardPath = "NUL";
+#else
+constexpr const char* kDiscardPath = "/dev/null";
+#endif
+
+void reportOpenFailure(const char*)
+{
+    complain(Msg::PortOpenFailed, portDisplayName().c_str(), baudRate);
+}
+
+bool isDevicePath(const std::string& name)
+{
+#ifdef _WIN32
+    return !name.empty();
+#else
+    return name.find('/') != std::string::npos;
+#endif
+}
+
+bool copyDevicePath(const std::string& name)
+{
+#ifdef _WIN32
+    std::string path = name.starts_with(kDevicePrefix) ? name : std::string(kDevicePrefix) + name;
+#else
+    const std::string& path = name;
+#endif
+    if (path.size() >= kComPortNameSize)
+        return false;
+    std::memcpy(comPortName, path.c_str(), path.size() + 1);
+    return true;
+}
+
+}  // namespace
+
+std::optional<int> baudFromText(const std::string& text)
+{
+    auto value = parseDecimal(text);
+    if (!value || *value == 0 || *value > 0x7FFFFFFF) {
+        complain(Msg::BadBaud, text.c_str());
+        return std::nullopt;
+    }
+    return static_cast<int>(*value);
+}
+
+std::optional<int> idFromText(const std::string& text)
+{
+    auto value = parseHex(text);
+    if (!value || *value > 0x3F) {
+        complain(Msg::BadId, text.c_str());
+        return std::nullopt;
+    }
+    return static_cast<int>(*value);
+}
+
+bool setPortName(const std::string& name)
+{
+    if (!isDevicePath(name)) {
+        complain(Msg::PortNotPath, name.c_str());
+        return false;
+    }
+    if (!copyDevicePath(name)) {
+        complain(Msg::PortTooLong, name.c_str());
+        return false;
+    }
+    return true;
+}
+
+int preparePort(const ParsedArgs& args)
+{
+    const std::string* port = args.value("--port");
+    const std::string* baud = args.value("--baud");
+    const std::string* id = args.value("--id");
+    if (baud != nullptr) {
+        auto value = baudFromText(*baud);
+        if (!value)
+            return kExitUsage;
+        baudRate = *value;
+    }
+    if (id != nullptr) {
+        auto value = idFromText(*id);
+        if (!value)
+            return kExitUsage;
+        SendID = *value;
+    }
+    if (port == nullptr || baud == nullptr) {
+        int chosenBaud = baudRate;
+        readINI();
+        if (baud != nullptr)
+            baudRate = chosenBaud;
+    }
+    if (port != nullptr) {
+        if (!setPortName(*port))
+            return kExitUsage;
+    } else {
+        // readINI leaves comPortName empty for a name that does not fit it.
+        std::string configured = comPortName[0] != '\0' ? portDisplayName() : std::string(comPortNameBuff);
+        if (comPortName[0] == '\0' || !isDevicePath(configured)) {
+            complain(Msg::ConfigPortNotPath, inifilename, configured.c_str());
+            return kExitUsage;
+        }
+    }
+    set_errexit_handler(reportOpenFailure);
+    return kExitOk;
+}
+
+std::string portDisplayName()
+{
+    std::string name = comPortName;
+#ifdef _WIN32
+    if (name.starts_with(kDevicePrefix))
+        name.erase(0, kDevicePrefix.size());
+#endif
+    return name;
+}
+
+FILE* discardStream()
+{
+    static FILE* const stream = std::fopen(kDiscardPath, "w");
+    return stream;
+}

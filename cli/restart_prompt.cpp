@@ -1,0 +1,21 @@
+#include "restart_prompt.h"
+
+#include <cstdio>
+
+void announce(Msg title, std::optional<Msg> body)
+{
+    std::fflush(stdout);
+    if (body)
+        std::fprintf(stderr, "%s: %s\n", text(title), text(*body));
+    else
+        std::fprintf(stderr, "%s\n", text(title));
+    std::fflush(stderr);
+}
+
+bool waitForEnter()
+{
+    for (int c = std::getchar(); c != EOF; c = std::getchar())
+        if (c == '\n')
+            return true;
+    return false;
+}

@@ -1,0 +1,6 @@
+// The window's settings clear, shared by clear and flash.
+#pragma once
+
+// Sends "f 0 3e8" and the restart request "w 9 1". False, reported, when
+// nothing at all came back: a clear that reached no servo is no clear.
+bool sendSettingsClear();

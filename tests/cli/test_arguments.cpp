@@ -1,0 +1,98 @@
+// The command line's own grammar: options, numbers, ID lists, registers.
+#include "id_lists.h"
+#include "orvelin_runner.h"
+#include "options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr OptionSpec kFlashLike[] = {{"--dry-run", false}, {"--interval", true}};
+
+TEST(Arguments, OptionsInEveryForm)
+{
+    std::string error;
+    std::vector<std::string> args{"--port", "/dev/ttyUSB0", "--baud=57600", "file.txt", "--dry-run",
+                                  "-h",     "--",           "--not-an-option"};
+    auto parsed = parseArgs(args, kFlashLike, error);
+    ASSERT_TRUE(parsed) << error;
+    EXPECT_EQ(*parsed->value("--port"), "/dev/ttyUSB0");
+    EXPECT_EQ(*parsed->value("--baud"), "57600");
+    EXPECT_TRUE(parsed->has("--dry-run"));
+    EXPECT_TRUE(parsed->has("--help"));
+    EXPECT_FALSE(parsed->has("--wire"));
+    EXPECT_EQ(parsed->positional, (std::vector<std::string>{"file.txt", "--not-an-option"}));
+}
+
+TEST(Arguments, RefusesUnknownIncompleteAndMisusedOptions)
+{
+    std::string error;
+    std::vector<std::string> unknown{"--colour"};
+    EXPECT_FALSE(parseArgs(unknown, kFlashLike, error));
+    EXPECT_NE(error.find("--colour"), std::string::npos);
+    std::vector<std::string> noValue{"--interval"};
+    EXPECT_FALSE(parseArgs(noValue, kFlashLike, error));
+    EXPECT_NE(error.find("--interval"), std::string::npos);
+    std::vector<std::string> flagWithValue{"--dry-run=yes"};
+    EXPECT_FALSE(parseArgs(flagWithValue, kFlashLike, error));
+}
+
+TEST(Arguments, CommonOptionsMayComeBeforeTheCommand)
+{
+    std::vector<std::string> args{"--port", "/dev/ttyUSB0", "--wire", "--id=1", "table", "--json"};
+    EXPECT_EQ(leadingCommonOptions(args), 4u);
+    std::vector<std::string> none{"table", "--port", "/dev/ttyUSB0"};
+    EXPECT_EQ(leadingCommonOptions(none), 0u);
+}
+
+TEST(Arguments, HexadecimalAndDecimalNumbers)
+{
+    EXPECT_EQ(parseHex("3e8"), 0x3E8u);
+    EXPECT_EQ(parseHex("0X0000003E8"), 0x3E8u);
+    for (const char* bad : {"", "0x", "12G", "-1"})
+        EXPECT_FALSE(parseHex(bad)) << bad;
+    EXPECT_EQ(parseHex("FFFFFFFFFFFFFFFFFFFF"), UINT64_MAX);
+    EXPECT_EQ(parseDecimal("115200"), 115200u);
+    EXPECT_FALSE(parseDecimal("0x10"));
+    EXPECT_FALSE(parseDecimal(" 9600"));
+}
+
+TEST(Arguments, IdAndBaudLists)
+{
+    EXPECT_EQ(parseIdList("0-3,10,2"), (std::vector<int>{0, 1, 2, 3, 0x10}));
+    EXPECT_EQ(parseIdList("3F"), (std::vector<int>{0x3F}));
+    EXPECT_EQ(parseIdList("0-3F")->size(), 64u);
+    for (const char* bad : {"", "3-1", "40", "0-40", "1,,2", "1,", "x", "-3"})
+        EXPECT_FALSE(parseIdList(bad)) << bad;
+    EXPECT_EQ(parseBaudList("57600,115200"), (std::vector<int>{57600, 115200}));
+    for (const char* bad : {"", "0", "fast", "9600,", "-9600"})
+        EXPECT_FALSE(parseBaudList(bad)) << bad;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Help, EveryCommandExplainsItselfInBothLanguages)
+{
+    for (const char* command : {"term", "table", "set", "clear", "flash", "update", "scan", "watch", "ports", "config"}) {
+        RunResult english = runOrvelin({command, "--help"});
+        EXPECT_EQ(english.status, 0) << command;
+        EXPECT_TRUE(english.out.starts_with(std::string("Usage: orvelin ") + command)) << english.out;
+        RunResult japanese = runOrvelin({command, "-h"}, RunOptions().withEnv("LANG", "ja_JP.UTF-8"));
+        EXPECT_TRUE(japanese.out.starts_with(std::string("使い方: orvelin ") + command)) << japanese.out;
+    }
+    RunResult overview = runOrvelin({"--help"});
+    EXPECT_EQ(overview.status, 0);
+    EXPECT_NE(overview.out.find("Exit status"), std::string::npos);
+
+    EXPECT_EQ(runOrvelin({}).status, 2);
+    RunResult unknown = runOrvelin({"flsh", "x.txt"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("unknown command 'flsh'"), std::string::npos) << unknown.err;
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+// orvelin ports on a device tree laid out like Linux's, and orvelin config
+// keeping the two keys every command starts from.
+#include "cli_fixture.h"
+
+#include "serial_devices.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using PortsTest = CliTest;
+using ConfigTest = CliTest;
+
+void put(const fs::path& file, const std::string& text)
+{
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << text;
+}
+
+TEST_F(PortsTest, ByIdNamesFirstThenAdaptersWithTheirLatency)
+{
+    fs::path dev = pathOf("dev");
+    fs::path sys = pathOf("sys");
+    for (const char* node : {"ttyS0", "ttyS1", "ttyACM0", "ttyUSB10", "ttyUSB2", "ttyUSB0", "tty0", "null"})
+        put(dev / node, "");
+    fs::create_directories(dev / "serial/by-id");
+    fs::create_symlink("../../ttyUSB0", dev / "serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+    put(sys / "bus/usb-serial/devices/ttyUSB0/latency_timer", "16\n");
+    put(sys / "bus/usb-serial/devices/ttyUSB2/latency_timer", "1\n");
+    put(sys / "class/tty/ttyS0/type", "0\n");  // a UART slot with no UART
+    put(sys / "class/tty/ttyS1/type", "4\n");
+
+    std::vector<SerialDevice> devices = listSerialDevices(dev.string(), sys.string());
+    std::vector<std::string> paths;
+    for (const SerialDevice& d : devices)
+        paths.push_back(d.path);
+    EXPECT_EQ(paths, (std::vector<std::string>{
+                         (dev / "serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0").string(),
+                         (dev / "ttyUSB0").string(), (dev / "ttyUSB2").string(), (dev / "ttyUSB10").string(),
+                         (dev / "ttyACM0").string(), (dev / "ttyS1").string()}));
+    ASSERT_EQ(devices.size(), 6u);
+    EXPECT_EQ(devices[0].target, fs::canonical(dev / "ttyUSB0").string());
+    ASSERT_TRUE(devices[0].latency);
+    EXPECT_EQ(devices[0].latency->milliseconds, 16);
+    EXPECT_EQ(devices[0].latency->file, (sys / "bus/usb-serial/devices/ttyUSB0/latency_timer").string());
+    EXPECT_EQ(devices[2].latency->milliseconds, 1);
+    EXPECT_FALSE(devices[3].latency);
+    EXPECT_FALSE(devices[4].latency);
+}
+
+TEST_F(PortsTest, ListsThisMachinesDevices)
+{
+    RunResult r = run({"ports"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    for (const std::string& line : linesOf(r.out))
+        EXPECT_TRUE(line.starts_with("/dev/") || line.starts_with("    ")) << line;
+    EXPECT_EQ(run({"ports", "extra"}).status, 2);
+}
+
+TEST_F(ConfigTest, ShowsAndStoresThePortAndBaudRate)
+{
+    RunResult shown = run({"config"});
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out, "configuration file: " + configFile + "\nPORT=COM1\nBAUDRATE=115200\n");
+
+    RunResult stored = run({"config", "--port", servo->devicePath(), "--baud", "57600"});
+    EXPECT_EQ(stored.status, 0) << stored.err;
+    EXPECT_EQ(stored.out,
+              "configuration file: " + configFile + "\nPORT=" + servo->devicePath() + "\nBAUDRATE=57600\n");
+    // Every command now starts from them.
+    EXPECT_EQ(run({"term", "w 9 1"}).status, 0);
+    EXPECT_EQ(packets(1), (std::vector<std::string>{"BF 61 09 01"}));
+
+    // A by-id name is far longer than a COM port name and is kept whole.
+    std::string byId = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+    EXPECT_EQ(run({"config", "--port", byId}).status, 0);
+    EXPECT_NE(run({"config"}).out.find("PORT=" + byId + "\n"), std::string::npos);
+}
+
+TEST_F(ConfigTest, RefusesValuesNoCommandCouldUse)
+{
+    ASSERT_EQ(run({"config", "--port", servo->devicePath()}).status, 0);
+    RunResult windowsName = run({"config", "--port", "COM3"});
+    EXPECT_EQ(windowsName.status, 2);
+    EXPECT_NE(windowsName.err.find("'COM3' is not a device path"), std::string::npos) << windowsName.err;
+    EXPECT_EQ(run({"config", "--baud", "fast"}).status, 2);
+    EXPECT_EQ(run({"config", "--baud", "0"}).status, 2);
+    EXPECT_EQ(run({"config", "--id", "1"}).status, 2);
+    EXPECT_NE(run({"config"}).out.find("PORT=" + servo->devicePath() + "\nBAUDRATE=115200\n"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,91 @@
+// orvelin update: the window's unlock, upload and restart, the file checked
+// first, progress on a terminal, and one exit status per kind of failure.
+#include "cli_fixture.h"
+
+#include <algorithm>
+
+namespace {
+
+using UpdateTest = CliTest;
+
+std::string image(std::size_t size)
+{
+    std::string bytes(size, '\0');
+    for (std::size_t k = 0; k < size; ++k)
+        bytes[k] = static_cast<char>((k * 7 + 1) & 0x7F);
+    return bytes;
+}
+
+TEST_F(UpdateTest, UnlocksUploadsAndRestartsAsTheWindowDoes)
+{
+    std::string bytes = image(40);
+    RunResult r = runOnServo({"update", writeFile("fw.upd", bytes)});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> sent = packets(5);
+    ASSERT_EQ(sent.size(), 5u);
+    EXPECT_EQ(sent.front(), "BF 61 14 6A");
+    EXPECT_EQ(sent[1].substr(0, 11), "BF 10 00 20");
+    EXPECT_EQ(sent[3].substr(0, 11), "BF 08 20 20");
+    EXPECT_EQ(sent.back(), "BF 61 09 01");
+    std::vector<uint8_t> stored = servo->uploadImage(0x3F);
+    EXPECT_EQ(std::string(stored.begin(), stored.end()), bytes);
+    EXPECT_NE(r.err.find("Firmware update finished"), std::string::npos) << r.err;
+    // In a pipe the trace's dots stand for the bar: one a chunk and a last one.
+    EXPECT_NE(r.out.find("...."), std::string::npos) << r.out;
+    EXPECT_EQ(r.err.find("chunks"), std::string::npos) << r.err;
+}
+
+TEST_F(UpdateTest, ProgressBarOnATerminalOnly)
+{
+    std::string path = writeFile("fw.upd", image(3072));
+    RunResult tty = runOnServo({"update", path}, RunOptions().onTerminal());
+    EXPECT_EQ(tty.status, 0) << tty.out;
+    EXPECT_NE(tty.out.find("192/192 chunks  3072/3072 B"), std::string::npos) << tty.out;
+    EXPECT_NE(tty.out.find("0/192 chunks"), std::string::npos) << tty.out;
+    EXPECT_EQ(tty.out.find(".."), std::string::npos) << tty.out;
+
+    RunResult pipe = runOnServo({"update", path});
+    EXPECT_EQ(pipe.status, 0);
+    EXPECT_EQ(pipe.err.find("chunks"), std::string::npos) << pipe.err;
+    EXPECT_EQ(std::count(pipe.out.begin(), pipe.out.end(), '.'), 193);
+}
+
+TEST_F(UpdateTest, BadFilesAreRefusedBeforeAnythingIsSent)
+{
+    std::string high = image(40);
+    high[21] = static_cast<char>(0x80);
+    RunResult not7Bit = runOnServo({"update", writeFile("high.upd", high)});
+    EXPECT_EQ(not7Bit.status, 4);
+    EXPECT_NE(not7Bit.err.find("byte 0x80 at offset 21"), std::string::npos) << not7Bit.err;
+
+    RunResult tooLong = runOnServo({"update", writeFile("long.upd", image(12289))});
+    EXPECT_EQ(tooLong.status, 4);
+    EXPECT_NE(tooLong.err.find("12289 bytes; at most 12288"), std::string::npos) << tooLong.err;
+
+    RunResult missing = runOnServo({"update", pathOf("missing.upd")});
+    EXPECT_EQ(missing.status, 3);
+    EXPECT_NE(missing.err.find("cannot open"), std::string::npos) << missing.err;
+
+    RunResult longPath = runOnServo({"update", "/" + std::string(300, 'a') + ".upd"});
+    EXPECT_EQ(longPath.status, 3);
+    EXPECT_TRUE(packets().empty());
+}
+
+TEST_F(UpdateTest, EachFailureKindHasItsWordsAndStatus)
+{
+    std::string path = writeFile("fw.upd", image(16));
+    ASSERT_TRUE(servo->control("reject 5"));
+    RunResult rejected = runOnServo({"update", path});
+    EXPECT_EQ(rejected.status, 6);
+    EXPECT_NE(rejected.err.find("update error: the ORVELIN rejected a chunk"), std::string::npos) << rejected.err;
+    // The unlock and five attempts; no restart request after a failure.
+    EXPECT_EQ(packets(6).size(), 6u);
+    EXPECT_NE(packets().back(), "BF 61 09 01");
+
+    ASSERT_TRUE(servo->control("silent 1"));
+    RunResult silent = runOnServo({"update", path}, RunOptions().withEnv("LANG", "ja_JP.UTF-8"));
+    EXPECT_EQ(silent.status, 5);
+    EXPECT_NE(silent.err.find("アップデートエラー: ORVELINから応答がありません"), std::string::npos) << silent.err;
+}
+
+}  // namespace

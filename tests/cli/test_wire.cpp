@@ -1,0 +1,69 @@
+// --wire: the packet monitor shows exactly the bytes the servo received and
+// the replies, with millisecond timestamps, on every subcommand.
+#include "cli_fixture.h"
+
+#include <regex>
+
+namespace {
+
+using WireTest = CliTest;
+
+struct WireLog {
+    std::vector<std::string> sent;
+    std::vector<std::string> received;
+    bool wellFormed = true;
+};
+
+WireLog readWireLog(const std::string& err)
+{
+    static const std::regex line(R"(^ *\d+\.\d{3} ms (->|<-) (.*)$)");
+    WireLog log;
+    for (const std::string& text : linesOf(err)) {
+        std::smatch m;
+        if (!std::regex_match(text, m, line)) {
+            log.wellFormed = false;
+            continue;
+        }
+        (m[1] == "->" ? log.sent : log.received).push_back(m[2]);
+    }
+    return log;
+}
+
+TEST_F(WireTest, LogMatchesTheBytesTheServoReceived)
+{
+    RunResult r = runOnServo({"term", "--wire", "w 2c 12345", "f 0 3e8", "b 1 2", "R"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    WireLog log = readWireLog(r.err);
+    EXPECT_TRUE(log.wellFormed) << r.err;
+    EXPECT_EQ(log.sent, packets(log.sent.size()));
+    // The RAM write's echo, the FLASH write's acceptance, nothing from the
+    // IDs 1 and 2 that no servo has, then the six blocks of the read.
+    ASSERT_EQ(log.received.size(), 8u) << r.err;
+    EXPECT_EQ(log.received[0], "45 46 04 00");
+    EXPECT_EQ(log.received[1], "00");
+    EXPECT_EQ(log.received[2].size(), 16u * 3 - 1);
+    // The trace still goes to stdout, unchanged.
+    EXPECT_NE(r.out.find("00002c 12345 4\n"), std::string::npos);
+}
+
+TEST_F(WireTest, EverySubcommandThatTalksToTheServoHasIt)
+{
+    const std::vector<std::vector<std::string>> commands{
+        {"table", "--wire"},
+        {"--wire", "set", "PWM_EN", "1"},
+        {"scan", "--ids", "3F", "--wire"},
+        {"watch", "M_POS", "--count", "1", "--wire"},
+        {"clear", "--yes", "--wire"},
+    };
+    for (const auto& command : commands) {
+        servo->clearPackets();
+        RunResult r = runOnServo(command);
+        EXPECT_EQ(r.status, 0) << r.err;
+        WireLog log = readWireLog(r.err);
+        ASSERT_FALSE(log.sent.empty()) << r.err;
+        EXPECT_EQ(log.sent, packets(log.sent.size())) << command[0];
+        EXPECT_FALSE(log.received.empty());
+    }
+}
+
+}  // namespace
