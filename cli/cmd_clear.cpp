@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"--yes", false}};
+constexpr OptionDef kOptions[] = {{"--yes", false}};
 
 int runClear(const ParsedArgs& args)
 {

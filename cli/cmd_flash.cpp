@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"--dry-run", false}, {"--yes", false}};
+constexpr OptionDef kOptions[] = {{"--dry-run", false}, {"--yes", false}};
 
 void printLines(const std::vector<std::string>& valueLines)
 {

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr OptionSpec kScanOptions[] = {{"--ids", true}};
+constexpr OptionDef kScanOptions[] = {{"--ids", true}};
 
 // SYS_PN and SYS_VER are the first four bytes of block 0: waiting for those
 // alone cuts the time a silent ID costs from 170 ms to 50 ms.

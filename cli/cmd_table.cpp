@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"--json", false}};
+constexpr OptionDef kOptions[] = {{"--json", false}};
 constexpr long kRegisterBytes = 96;
 
 void printText()

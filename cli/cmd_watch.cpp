@@ -22,7 +22,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr OptionSpec kOptions[] = {{"--interval", true}, {"--count", true}, {"--csv", false}};
+constexpr OptionDef kOptions[] = {{"--interval", true}, {"--count", true}, {"--csv", false}};
 constexpr long kDefaultIntervalMs = 100;
 constexpr auto kSleepSlice = std::chrono::milliseconds(20);
 

@@ -7,14 +7,14 @@
 
 namespace {
 
-const OptionSpec* findSpec(std::string_view name, std::span<const OptionSpec> own)
+const OptionDef* findOption(std::string_view name, std::span<const OptionDef> own)
 {
-    for (const OptionSpec& spec : kCommonOptions)
-        if (spec.name == name)
-            return &spec;
-    for (const OptionSpec& spec : own)
-        if (spec.name == name)
-            return &spec;
+    for (const OptionDef& option : kCommonOptions)
+        if (option.name == name)
+            return &option;
+    for (const OptionDef& option : own)
+        if (option.name == name)
+            return &option;
     return nullptr;
 }
 
@@ -52,7 +52,7 @@ const std::string* ParsedArgs::value(std::string_view name) const
     return it == values.end() ? nullptr : &it->second;
 }
 
-std::optional<ParsedArgs> parseArgs(std::span<const std::string> args, std::span<const OptionSpec> own,
+std::optional<ParsedArgs> parseArgs(std::span<const std::string> args, std::span<const OptionDef> own,
                                     std::string& error)
 {
     ParsedArgs parsed;
@@ -73,12 +73,12 @@ std::optional<ParsedArgs> parseArgs(std::span<const std::string> args, std::span
             inlineValue = name.substr(eq + 1);
             name.resize(eq);
         }
-        const OptionSpec* spec = findSpec(name, own);
-        if (spec == nullptr) {
+        const OptionDef* option = findOption(name, own);
+        if (option == nullptr) {
             error = format(Msg::UnknownOption, name.c_str());
             return std::nullopt;
         }
-        if (!spec->takesValue) {
+        if (!option->takesValue) {
             if (inlineValue) {
                 error = format(Msg::OptionTakesNoValue, name.c_str());
                 return std::nullopt;
@@ -108,12 +108,12 @@ std::size_t leadingCommonOptions(std::span<const std::string> args)
             continue;
         }
         std::string_view name = arg.substr(0, arg.find('='));
-        auto spec = std::find_if(std::begin(kCommonOptions), std::end(kCommonOptions),
-                                 [&](const OptionSpec& s) { return s.name == name; });
-        if (spec == std::end(kCommonOptions))
+        auto option = std::find_if(std::begin(kCommonOptions), std::end(kCommonOptions),
+                                 [&](const OptionDef& s) { return s.name == name; });
+        if (option == std::end(kCommonOptions))
             break;
         bool valueInline = name.size() != arg.size();
-        i += spec->takesValue && !valueInline ? 2 : 1;
+        i += option->takesValue && !valueInline ? 2 : 1;
     }
     return std::min(i, args.size());
 }

@@ -11,13 +11,13 @@
 #include <string_view>
 #include <vector>
 
-struct OptionSpec {
+struct OptionDef {
     std::string_view name;  // "--port"
     bool takesValue;
 };
 
 // Every subcommand takes these.
-inline constexpr OptionSpec kCommonOptions[] = {
+inline constexpr OptionDef kCommonOptions[] = {
     {"--port", true}, {"--baud", true}, {"--id", true}, {"--wire", false}, {"--help", false},
 };
 
@@ -33,7 +33,7 @@ struct ParsedArgs {
 // Parses the arguments after the subcommand word against kCommonOptions and
 // own. "--name value", "--name=value", "-h" for --help, "--" ends options.
 // On failure returns nothing and leaves a message in error.
-std::optional<ParsedArgs> parseArgs(std::span<const std::string> args, std::span<const OptionSpec> own,
+std::optional<ParsedArgs> parseArgs(std::span<const std::string> args, std::span<const OptionDef> own,
                                     std::string& error);
 
 // How many leading arguments are common options given before the subcommand

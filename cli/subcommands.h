@@ -9,7 +9,7 @@
 
 struct Subcommand {
     std::string_view name;
-    std::span<const OptionSpec> options;
+    std::span<const OptionDef> options;
     int (*run)(const ParsedArgs& args);
 };
 

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr OptionSpec kFlashLike[] = {{"--dry-run", false}, {"--interval", true}};
+constexpr OptionDef kFlashLike[] = {{"--dry-run", false}, {"--interval", true}};
 
 TEST(Arguments, OptionsInEveryForm)
 {
