@@ -56,6 +56,7 @@ enum class Msg {
     FileCannotOpen,
     FlashBadIndex,
     FlashMissingText,
+    FlashTextUnusable,
     FlashRowIgnored,
     FlashShortCell,
     FlashNotHex,

@@ -57,6 +57,7 @@ FlashToken FlashValueReader::next(long long& row, char (&text)[kFlashCellSize])
         if (length == kFlashCellSize - 1) {
             while ((c = get()) != EOF && !std::isspace(c))
                 ;
+            unget(c);
             return FlashToken::TooLong;
         }
         text[length++] = static_cast<char>(c);

@@ -34,8 +34,11 @@ TEST_F(FlashTest, FileRowsBecomeTheWindowsValueLines)
     EXPECT_EQ(linesFor(writeFile("d.txt", "2 0x\n4 7\n")), std::vector<std::string>{});
     EXPECT_EQ(linesFor(writeFile("e.txt", "")), std::vector<std::string>{});
     // The window reads 63 characters of a cell back out of its list.
-    EXPECT_EQ(linesFor(writeFile("f.txt", "18 0x" + std::string(300, '1') + "\n")),
+    EXPECT_EQ(linesFor(writeFile("f.txt", "18 0x" + std::string(200, '1') + "\n")),
               (std::vector<std::string>{"f 20 " + std::string(61, '1')}));
+    // A text no cell can hold is refused, never cut into another value.
+    EXPECT_EQ(linesFor(writeFile("g.txt", "18 0x" + std::string(300, '1') + "\n")),
+              std::vector<std::string>{"(refused)"});
 }
 
 TEST_F(FlashTest, MalformedOrMissingFilesAreRefused)
