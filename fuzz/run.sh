@@ -12,7 +12,7 @@ for target in "$build"/fuzz/fuzz_*; do
     work="$build/corpus/$name"
     mkdir -p "$work"
     echo "== $name for $seconds s"
-    if ! "$target" -max_total_time="$seconds" -print_final_stats=1 "$work" "$seeds/$name" >"$build/$name.log" 2>&1; then
+    if ! "$target" -max_total_time="$seconds" -print_final_stats=1 -close_fd_mask=2 "$work" "$seeds/$name" >"$build/$name.log" 2>&1; then
         status=1
         tail -n 40 "$build/$name.log"
         echo "$name: FINDING (log: $build/$name.log; crash input in $(pwd))"
