@@ -35,6 +35,7 @@ constexpr std::array kNumberSettings = {
     NumberSetting{"delay", &VirtualServoFaults::replyDelayMs, 0},
     NumberSetting{"pace", &VirtualServoFaults::paceBaud, 0},
     NumberSetting{"badbit", &VirtualServoFaults::badBitReply, 0},
+    NumberSetting{"vanish", &VirtualServoFaults::vanishAfter, 1},
 };
 
 // Settings whose operand is a byte in hexadecimal.

@@ -14,6 +14,7 @@
 //   badbit N           N > 0: set bit 7 on every reply byte
 //   ack 3F             accept upload chunks with this byte (0x00 unless set)
 //   vanish             close the line: the device disappears
+//   vanish N           the same as the Nth packet from now begins
 //   set 20=68,07       preset RAM and FLASH bytes of the bus's first servo
 //   setid 3F 20=68,07  the same for the servo with this ID
 //

@@ -134,6 +134,8 @@ bool VirtualServo::Impl::take(uint8_t byte, Clock::time_point readAt)
     if (parser.startsPacket(byte)) {
         applyControlFile();
         std::lock_guard lock(mutex);
+        if (bus.faults.vanishAfter > 0 && --bus.faults.vanishAfter == 0)
+            bus.faults.vanish = true;
         if (bus.faults.vanish)
             return false;
     }

@@ -19,6 +19,7 @@ struct VirtualServoFaults {
     int paceBaud = 0;             // > 0: bytes take 10 bits of this rate each way
     int badBitReply = 0;          // > 0: replies carry bytes with bit 7 set
     bool vanish = false;          // close the line: the device disappears
+    int vanishAfter = 0;          // > 0: vanish when this many more packets have begun
     int uploadAck = 0x00;         // the byte that accepts an upload chunk
 };
 

@@ -1,0 +1,97 @@
+// A servo or a line that misbehaves: the command always comes back, in
+// bounded time, with the outcome the operator is told about.
+#include "lasterror.h"
+#include "link_test.h"
+#include "serial.h"
+#include "upload.h"
+
+#include <chrono>
+#include <filesystem>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+long msSince(Clock::time_point start)
+{
+    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+}
+
+std::vector<uint8_t> sevenBitImage(std::size_t n)
+{
+    std::vector<uint8_t> b(n);
+    for (std::size_t k = 0; k < n; ++k)
+        b[k] = static_cast<uint8_t>((k * 7) & 0x7F);
+    return b;
+}
+
+}  // namespace
+
+// A vanished servo cannot come back on the shared line of the Wine run.
+#ifndef _WIN32
+TEST_F(LinkTest, ServoGoneBetweenCommandsEndsTheNextWithSerialOpen)
+{
+    EXPECT_EQ(runTerm("w 20 3e8").result, 0);
+    servo.control("vanish");
+    set_errexit_handler([](const char* text) { std::fprintf(stderr, "%s\n", text); });
+    auto start = Clock::now();
+    EXPECT_EXIT(runTerm("R"), ::testing::ExitedWithCode(1), "serial_open");
+    EXPECT_LT(msSince(start), 5000);
+}
+
+TEST_F(LinkTest, ServoGoneInTheMiddleOfAnUploadFailsItPromptly)
+{
+    TempFile file(sevenBitImage(1600));
+    servo.control("vanish 20");
+    auto start = Clock::now();
+    auto r = runTerm("u " + file.path());
+    EXPECT_LT(msSince(start), 3000);
+    EXPECT_EQ(r.result, -1);
+    EXPECT_EQ(r.lastError, kUploadNoAck);
+    EXPECT_EQ(r.trace.substr(r.trace.size() - 13), "retry failed\n");
+}
+
+TEST_F(LinkTest, ServoGoneInTheMiddleOfAReadAllLeavesZeros)
+{
+    servo.control("vanish 3");
+    auto start = Clock::now();
+    auto r = runTerm("R");
+    EXPECT_LT(msSince(start), 2000);
+    EXPECT_EQ(r.result, 0);
+    EXPECT_NE(r.trace.find("(w:19)(r:16)10: "), std::string::npos) << r.trace;
+    for (int a = 0x20; a < 0x60; ++a)
+        ASSERT_EQ(param[a], 0) << a;
+}
+#endif
+
+TEST_F(LinkTest, LateReplyCountsAsNoReply)
+{
+    // The echo comes after the 10 + 10 x 1 ms the read waits for it.
+    servo.control("delay 80");
+    auto start = Clock::now();
+    auto r = runTerm("w 9 1");
+    EXPECT_LT(msSince(start), 500);
+    EXPECT_EQ(r.trace, "000009 1 1\nffffffbf\n");
+    servo.control("reset");
+}
+
+TEST_F(LinkTest, SlowButSteadyServoIsReadWhole)
+{
+    // Paced at 9600 baud a byte takes about 1 ms, inside the 10 ms gap allowed between bytes.
+    servo.control("pace 9600");
+    auto r = runTerm("R");
+    EXPECT_EQ(r.trace.find("(bytes err)"), std::string::npos) << r.trace;
+    servo.control("reset");
+}
+
+TEST_F(LinkTest, UnreadableUpdateFileIsRefusedBeforeAnythingIsSent)
+{
+    auto folder = std::filesystem::temp_directory_path() / "orvelin-test-folder.upd";
+    std::filesystem::create_directories(folder);
+    auto r = runTerm("u " + folder.string());
+    std::filesystem::remove(folder);
+    EXPECT_EQ(r.result, -1);
+    EXPECT_EQ(r.lastError, kUploadOpenFailed);
+    runTerm("s");
+    EXPECT_EQ(servo.packets(1), std::vector<std::string>{"BF 41 4F 01"});
+}
