@@ -29,11 +29,11 @@ constexpr int kUploadLineSize = bufferSize(2 + kFileNameSize - 1);
 // The prefix that the FLASH write drops unchecked ("0x" in the edit dialog's texts).
 constexpr std::size_t kCellPrefix = 2;
 
-int sendLine(HWND hwnd, const char* text)
+void sendLine(HWND hwnd, const char* text)
 {
     char line[bufferSize(16)];
     std::snprintf(line, sizeof line, "%s", text);
-    return mainCmd(hwnd, line);
+    mainCmd(hwnd, line);
 }
 
 const wchar_t kUpdateErrorTitle[] = L"アップデートエラー";

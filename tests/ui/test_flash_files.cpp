@@ -188,8 +188,11 @@ TEST_F(FlashFiles, MalformedInputEndsTheLoadAndAnOverlongTextIsSkipped)
     EXPECT_EQ(loadOver("2 0x0A\n5\n"), oldExcept({{0, ""}, {1, ""}, {2, "0x0A"}}));
     // A text of 256 characters is dropped with its index; 255 still fit.
     const std::string fits(255, 'a');
-    EXPECT_EQ(loadOver("1 " + std::string(256, 'b') + "\n3 0x03\n"), oldExcept({{0, ""}, {1, ""}, {2, ""}, {3, "0x03"}}));
+    EXPECT_EQ(loadOver("1 " + std::string(256, 'b') + "\n3 0x03\n"),
+              oldExcept({{0, ""}, {1, ""}, {2, ""}, {3, "0x03"}}));
     EXPECT_EQ(loadOver("1 " + fits + "\n"), oldExcept({{0, ""}, {1, fits.c_str()}}));
+    // A text with a NUL byte could not be shown whole: dropped with its index.
+    EXPECT_EQ(loadOver(std::string("1 0x\0A\n3 0x03\n", 14)), oldExcept({{0, ""}, {1, ""}, {2, ""}, {3, "0x03"}}));
 }
 
 TEST_F(FlashFiles, AFileThatCannotBeOpenedLeavesTheListAsItWas)
