@@ -55,7 +55,9 @@ std::vector<HWND> childWindows(HWND parent)
     return children;
 }
 
-// Message boxes show the shared system icons; which one tells the MB_ICON* flag.
+// Message boxes show the shared system icons; which one tells the MB_ICON*
+// flag. A box of another process has handles of its own: its icon reads as
+// MB_USERICON, an icon that is there but not told apart.
 UINT iconFlag(HICON icon)
 {
     if (icon == nullptr)
@@ -74,7 +76,7 @@ UINT iconFlag(HICON icon)
 
 SeenDialog describe(HWND dialog)
 {
-    SeenDialog seen{narrow(storedText(dialog)), "", 0};
+    SeenDialog seen{narrow(storedText(dialog)), "", 0, GetWindow(dialog, GW_OWNER)};
     for (HWND child : childWindows(dialog)) {
         if (_wcsicmp(className(child).c_str(), L"Static") != 0 || !IsWindowVisible(child))
             continue;
@@ -213,10 +215,10 @@ DialogWatcher::~DialogWatcher()
     impl->thread.join();
 }
 
-HWND DialogWatcher::createIgnored(const std::function<HWND()>& create)
+HWND DialogWatcher::ignoreWindow(const std::function<HWND()>& make)
 {
     std::lock_guard hold(impl->polling);
-    HWND window = create();
+    HWND window = make();
     std::lock_guard guard(impl->lock);
     impl->ignored.push_back(window);
     return window;

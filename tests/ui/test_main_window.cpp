@@ -55,14 +55,24 @@ protected:
     }
 };
 
-TEST_F(MainWindow, StartsWithTheTemplateStatesAndItsCaption)
+TEST_F(MainWindow, StartsWithTheTemplateStatesItsCaptionAndIcon)
 {
     openWindow();
     EXPECT_TRUE(IsWindowVisible(hwnd));
     wchar_t caption[64] = {};
     GetWindowTextW(hwnd, caption, 64);
     EXPECT_EQ(narrow(caption), "ORVELINプログラマ Ver.1.07");
-    EXPECT_NE(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0), 0);
+    // The 16 x 16 image of icon 109, given as the big icon.
+    auto icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP image{};
+    GetObjectW(info.hbmColor, sizeof image, &image);
+    EXPECT_EQ(image.bmWidth, 16);
+    EXPECT_EQ(image.bmHeight, 16);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
     expectState(State::Start);
 }
 

@@ -16,6 +16,8 @@ namespace {
 constexpr int kListId = 1012;
 constexpr int kTextSize = 1024;
 
+}  // namespace
+
 std::string exeFolder()
 {
     char path[MAX_PATH] = {};
@@ -23,8 +25,6 @@ std::string exeFolder()
     std::string folder = path;
     return folder.substr(0, folder.find_last_of("\\/") + 1);
 }
-
-}  // namespace
 
 MainWindowTest::MainWindowTest() : dialogs(GetCurrentThreadId()) {}
 
@@ -60,7 +60,7 @@ void MainWindowTest::writeConfig(const std::string& port, const std::string& bau
 void MainWindowTest::openWindow(const std::string& port, const std::string& baud)
 {
     writeConfig(port, baud);
-    hwnd = dialogs.createIgnored([] { return createMainWindow(GetModuleHandleW(nullptr)); });
+    hwnd = dialogs.ignoreWindow([] { return createMainWindow(GetModuleHandleW(nullptr)); });
     ASSERT_NE(hwnd, nullptr);
 }
 

@@ -16,12 +16,15 @@
 #include <vector>
 
 // A dialog the watcher saw: its caption, the texts of its static controls
-// (a message box's text), and a message box's icon as the MB_ICON* flag it
-// was shown with (0 for none).
+// (a message box's text), a message box's icon as the MB_ICON* flag it was
+// shown with (0 for none; MB_USERICON for any icon in another process's
+// box, whose icon handles cannot be compared), and its owner window (null
+// for none).
 struct SeenDialog {
     std::string title;
     std::string text;
     UINT icon;
+    HWND owner;
 };
 
 // Watches the top-level windows of one thread. A visible dialog is recorded
@@ -36,9 +39,10 @@ public:
     DialogWatcher(const DialogWatcher&) = delete;
     DialogWatcher& operator=(const DialogWatcher&) = delete;
 
-    // Runs create while the watcher is held, and leaves the window it makes
-    // alone (the main window). create must not show a dialog.
-    HWND createIgnored(const std::function<HWND()>& create);
+    // Runs make, which creates or finds a window (the main window), while
+    // the watcher is held, and leaves that window alone from then on. make
+    // must not show a dialog of the watched thread.
+    HWND ignoreWindow(const std::function<HWND()>& make);
     // Handlers run on the watcher's thread; they work on the dialog through
     // the helpers below, which are safe across threads.
     void answer(const std::string& title, std::function<void(HWND dialog)> handler);
@@ -63,6 +67,9 @@ void chooseMenuItem(HWND menu, int position);
 
 std::wstring widen(const std::string& utf8);
 std::string narrow(const std::wstring& wide);
+
+// The folder of the test program, with a trailing backslash.
+std::string exeFolder();
 
 class MainWindowTest : public ::testing::Test {
 protected:
