@@ -17,6 +17,7 @@ constexpr int kRows = 63;
 constexpr int kFileNameField = 0x47C;  // the common file dialog's file-name box
 
 using Column = std::vector<std::string>;
+using Packets = std::vector<std::string>;
 
 std::string readFile(const std::string& path)
 {
@@ -151,6 +152,24 @@ TEST_F(FlashFiles, SaveWritesOneLinePerStagedCellAndLoadBringsTheColumnBack)
     EXPECT_STRCASEEQ(proposed.c_str(), std::filesystem::path(file.path()).filename().string().c_str());
     EXPECT_EQ(titlesSeen(), (std::vector<std::string>{"ファイルを保存", "ファイルを開く"}));
     EXPECT_TRUE(packets().empty());
+}
+
+TEST_F(FlashFiles, ASavedFileLoadsBackAndWritesToTheServo)
+{
+    TempFile file({}, ".txt");
+    click(IDC_CONNECT);
+    setFlashCell(hwnd, 18, "0x03E8");  // M_POS, 0x20
+    setFlashCell(hwnd, 33, "0x05");    // FB_EDB, 0x3A
+    save(file.path());
+    fillColumn(nullptr);
+    load(file.path());
+    servo.mark();
+    click(IDC_WRITE);
+    Packets expected = {"BF 02 00 00 68 07 11", "BF 61 09 01", "BF 02 20 00 68 07 71", "BF 01 3A 00 05 41",
+                        "BF 61 09 01"};
+    Packets reads = readAllPackets(0x3F);
+    expected.insert(expected.end(), reads.begin(), reads.end());
+    EXPECT_EQ(packets(11), expected);
 }
 
 TEST_F(FlashFiles, LoadClearsTheRowsBeforeAndBetweenTheListedOnesAndKeepsTheRest)
