@@ -79,6 +79,7 @@ TEST_F(ServoOps, ClearSendsTheClearAndTheRestartThenShowsItsBoxAndRefreshes)
     EXPECT_EQ(seen[0].title, "消去完了");
     EXPECT_EQ(seen[0].text, kClearText);
     EXPECT_EQ(seen[0].icon, 0u);
+    EXPECT_EQ(seen[0].owner, hwnd);
 }
 
 TEST_F(ServoOps, TheClearMenuWorksWithThePortOfTheConfigurationBeforeAnyConnect)
@@ -111,6 +112,8 @@ TEST_F(ServoOps, FlashWriteWithAnEmptyColumnClearsRestartsTwiceAndRefreshes)
     EXPECT_EQ(seen[1].title, "書き込み完了");
     EXPECT_EQ(seen[1].text, "FLASHの書き込みが完了しました");
     EXPECT_EQ(seen[1].icon, 0u);
+    EXPECT_EQ(seen[0].owner, hwnd);
+    EXPECT_EQ(seen[1].owner, hwnd);
 }
 
 TEST_F(ServoOps, FlashWriteSendsTheStagedCellsInRowOrderWithoutTheirFirstTwoCharacters)
@@ -157,6 +160,8 @@ TEST_F(ServoOps, UpdateThroughTheFileDialogUnlocksUploadsRestartsAndRefreshes)
     EXPECT_EQ(seen[1].title, "ファームアップデート完了");
     EXPECT_EQ(seen[1].text, kUpdateDoneText);
     EXPECT_EQ(seen[1].icon, 0u);
+    EXPECT_EQ(seen[0].owner, hwnd);
+    EXPECT_EQ(seen[1].owner, hwnd);
     EXPECT_STRCASEEQ(fileName, firmware.path().c_str());
 }
 
@@ -208,6 +213,7 @@ TEST_F(ServoOps, EachUpdateFailureShowsItsBoxAndSendsNoRestartAndNoRead)
         EXPECT_EQ(seen[0].title, "アップデートエラー");
         EXPECT_EQ(seen[0].text, c.text);
         EXPECT_EQ(seen[0].icon, static_cast<UINT>(MB_ICONERROR));
+        EXPECT_EQ(seen[0].owner, hwnd);
         EXPECT_EQ(cell(18, 2), "0x03E8");
         servo.control("reset");
         servo.control("set 20=68,07");
