@@ -70,4 +70,4 @@ clean:
 	rm -rf build
 
 bench: deps-bench native
-	$(NATIVE)/bench/link_bench --baseline bench/pyserial_baseline.py
+	$(NATIVE)/bench/link_bench --baseline bench/pyserial_baseline.py --python /usr/bin/python3

@@ -65,14 +65,15 @@ std::size_t PtyLine::receive(std::span<uint8_t> buffer)
     return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
-void PtyLine::send(std::span<const uint8_t> bytes, std::chrono::nanoseconds byteTime)
+void PtyLine::send(std::span<const uint8_t> bytes, std::chrono::nanoseconds byteTime,
+                   std::chrono::steady_clock::time_point start)
 {
     if (byteTime <= std::chrono::nanoseconds::zero()) {
+        std::this_thread::sleep_until(start);
         writeAll(bytes);
         return;
     }
     // Deadlines from one start, so that late wake-ups do not add up.
-    auto start = std::chrono::steady_clock::now();
     for (std::size_t k = 0; k < bytes.size(); ++k) {
         std::this_thread::sleep_until(start + byteTime * static_cast<long long>(k + 1));
         writeAll(bytes.subspan(k, 1));

@@ -23,9 +23,10 @@ public:
 
     // What the host has sent; 0 when nothing is waiting.
     std::size_t receive(std::span<uint8_t> buffer);
-    // With a byte time, each byte leaves when its 10 bits would have ended
-    // on the wire, measured from the call.
-    void send(std::span<const uint8_t> bytes, std::chrono::nanoseconds byteTime);
+    // Each byte leaves when its 10 bits would have ended on the wire, the
+    // first starting at `start`; without a byte time all leave at `start`.
+    void send(std::span<const uint8_t> bytes, std::chrono::nanoseconds byteTime,
+              std::chrono::steady_clock::time_point start);
 
     // Drops what the servo sent and the host never read: a real port loses
     // it on close, but here the servo's own slave keeps the line open.

@@ -4,6 +4,10 @@
 #include "control_language.h"
 #include "packet_parser.h"
 #include "pty_line.h"
+
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 #include "servo_bus.h"
 #include "unique_fd.h"
 
@@ -96,6 +100,11 @@ void VirtualServo::Impl::stop()
 
 void VirtualServo::Impl::run(const std::stop_token& stop)
 {
+#ifdef __linux__
+    // Pacing sleeps to the wire's microseconds; the default 50 us timer
+    // slack would add to every reply.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+#endif
     std::array<pollfd, 2> watched{{{line.masterFd(), POLLIN, 0}, {wakeRead.get(), POLLIN, 0}}};
     std::array<uint8_t, 256> buffer{};
     while (!stop.stop_requested()) {
@@ -143,8 +152,6 @@ bool VirtualServo::Impl::take(uint8_t byte, Clock::time_point readAt)
     if (!packet)
         return true;
     record(*packet);
-    // The packet is handled only once its last byte would have arrived.
-    std::this_thread::sleep_until(wireFree);
     reply(*packet);
     return true;
 }
@@ -180,8 +187,10 @@ void VirtualServo::Impl::reply(const std::vector<uint8_t>& packet)
     }
     if (!answer)
         return;
-    std::this_thread::sleep_for(std::chrono::milliseconds(faults.replyDelayMs));
-    line.send(*answer, byteTime(faults.paceBaud));
+    // The reply starts once the packet's last byte would have arrived, and
+    // after the delay asked for; one sleep per byte, none before.
+    auto start = std::max(wireFree, Clock::now()) + std::chrono::milliseconds(faults.replyDelayMs);
+    line.send(*answer, byteTime(faults.paceBaud), start);
 }
 
 VirtualServo::VirtualServo(std::vector<int> ids) : impl(std::make_unique<Impl>(ids)) {}
