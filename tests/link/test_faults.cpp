@@ -17,6 +17,12 @@ long msSince(Clock::time_point start)
     return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
 }
 
+}  // namespace
+
+// A vanished servo cannot come back on the shared line of the Wine run.
+#ifndef _WIN32
+namespace {
+
 std::vector<uint8_t> sevenBitImage(std::size_t n)
 {
     std::vector<uint8_t> b(n);
@@ -27,8 +33,6 @@ std::vector<uint8_t> sevenBitImage(std::size_t n)
 
 }  // namespace
 
-// A vanished servo cannot come back on the shared line of the Wine run.
-#ifndef _WIN32
 TEST_F(LinkTest, ServoGoneBetweenCommandsEndsTheNextWithSerialOpen)
 {
     EXPECT_EQ(runTerm("w 20 3e8").result, 0);
