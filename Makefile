@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= 2
 CMAKE_COMMON := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all native win asan fuzz-build test test-native test-asan test-fuzz test-win fuzz demo bench clean
+.PHONY: all native win asan fuzz-build test test-native test-asan test-fuzz test-win fuzz demo screenshot bench clean
 
 all: deps-build native win
 
@@ -65,6 +65,10 @@ test-win:
 
 demo: deps-demo native win
 	@tools/demo.sh
+
+# The window under Xvfb, connected to the virtual servo, into docs/screenshot.png.
+screenshot: deps-demo native win
+	tools/screenshot.sh
 
 clean:
 	rm -rf build

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -76,7 +77,8 @@ TEST_F(LinkTest, LateReplyCountsAsNoReply)
     auto r = runTerm("w 9 1");
     EXPECT_LT(msSince(start), 500);
     EXPECT_EQ(r.trace, "000009 1 1\nffffffbf\n");
-    servo.control("reset");
+    // The echo is still on its way; it must not reach the next command.
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
 }
 
 TEST_F(LinkTest, SlowButSteadyServoIsReadWhole)

@@ -158,6 +158,18 @@ std::string ServoLink::portName() const
 
 #endif
 
+void ServoLink::quiet()
+{
+    serial_handle h = serial_open(comPortName, baudRate, 10);
+    if (h == SERIAL_INVALID)
+        return;
+    unsigned char buf[256];
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (serial_read(h, buf, 1) == 1 && std::chrono::steady_clock::now() < deadline)
+        serial_read(h, buf, sizeof buf);
+    serial_close(h);
+}
+
 bool runningUnderWine()
 {
 #ifdef _WIN32

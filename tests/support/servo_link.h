@@ -25,6 +25,10 @@ public:
     // packet that gets no reply only after the command has returned.
     std::vector<std::string> packets(std::size_t atLeast = 0);
     void mark();
+    // Reads and drops whatever the servo is still sending (a late reply, a
+    // flood of noise) until the line has been quiet for a moment, so that
+    // the next test on the same line starts clean.
+    void quiet();
     // Device name as the link opens it (COM5 or /dev/pts/3).
     std::string portName() const;
 
