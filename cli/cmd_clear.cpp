@@ -1,7 +1,6 @@
 // orvelin clear: the window's settings clear, then the restart question.
 #include "exit_codes.h"
 #include "port_setup.h"
-#include "restart_prompt.h"
 #include "settings_clear.h"
 #include "subcommands.h"
 
@@ -15,14 +14,9 @@ int runClear(const ParsedArgs& args)
         return kExitUsage;
     if (int status = preparePort(args); status != kExitOk)
         return status;
-    if (!sendSettingsClear())
+    // Without Enter the clear is still done: only the question went unanswered.
+    if (clearAndAwaitRestart(args.has("--yes")) == RestartOutcome::NoServo)
         return kExitNoReply;
-    if (args.has("--yes")) {
-        announce(Msg::ClearDoneTitle, std::nullopt);
-    } else {
-        announce(Msg::ClearDoneTitle, Msg::RestartPrompt);
-        waitForEnter();
-    }
     return kExitOk;
 }
 

@@ -40,16 +40,14 @@ int runFlash(const ParsedArgs& args)
         return status;
 
     // The values go in only after the operator has restarted the cleared servo.
-    if (!sendSettingsClear())
+    switch (clearAndAwaitRestart(args.has("--yes"))) {
+    case RestartOutcome::NoServo:
         return kExitNoReply;
-    if (args.has("--yes")) {
-        announce(Msg::ClearDoneTitle, std::nullopt);
-    } else {
-        announce(Msg::ClearDoneTitle, Msg::RestartPrompt);
-        if (!waitForEnter()) {
-            complain(Msg::NotConfirmed);
-            return kExitUsage;
-        }
+    case RestartOutcome::Unconfirmed:
+        complain(Msg::NotConfirmed);
+        return kExitUsage;
+    case RestartOutcome::Confirmed:
+        break;
     }
     for (const std::string& line : valueLines)
         runLine(line);

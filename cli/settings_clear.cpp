@@ -2,6 +2,7 @@
 
 #include "messages.h"
 #include "port_setup.h"
+#include "restart_prompt.h"
 #include "registers.h"
 #include "run_line.h"
 #include "serial.h"
@@ -17,4 +18,16 @@ bool sendSettingsClear()
         return true;
     complain(Msg::NoReply, SendID, portDisplayName().c_str(), baudRate);
     return false;
+}
+
+RestartOutcome clearAndAwaitRestart(bool confirmed)
+{
+    if (!sendSettingsClear())
+        return RestartOutcome::NoServo;
+    if (confirmed) {
+        announce(Msg::ClearDoneTitle, std::nullopt);
+        return RestartOutcome::Confirmed;
+    }
+    announce(Msg::ClearDoneTitle, Msg::RestartPrompt);
+    return waitForEnter() ? RestartOutcome::Confirmed : RestartOutcome::Unconfirmed;
 }

@@ -99,18 +99,28 @@ void readAll(serial_handle h, int id, unsigned char* buf)
         std::fprintf(traceOut, "(r?:%02x)\n", static_cast<int>(static_cast<signed char>(stray)));
 }
 
-void ramWrite(serial_handle h, int id, char* line)
+// The register row a "w" or "f" line writes, traced, or -1 when the line
+// lacks an operand, gives a negative one, or names no register.
+int writeTarget(const char* line, int (&ops)[2])
 {
-    int ops[2] = {-1, -1};
+    ops[0] = ops[1] = -1;
     parseHexOperands(line, ops, 2);
     if (ops[0] < 0 || ops[1] < 0)
-        return;
+        return -1;
     int row = findParamRow(ops[0]);
+    if (row >= 0)
+        std::fprintf(traceOut, "%06x %x %d\n", ops[0], ops[1], paramtbl[row].size);
+    return row;
+}
+
+void ramWrite(serial_handle h, int id, char* line)
+{
+    int ops[2];
+    int row = writeTarget(line, ops);
     if (row < 0)
         return;
     int n = paramtbl[row].size;
     auto* buf = reinterpret_cast<unsigned char*>(line);
-    std::fprintf(traceOut, "%06x %x %d\n", ops[0], ops[1], n);
     buf[0] = static_cast<unsigned char>(0x80 | id);
     buf[1] = static_cast<unsigned char>(0x60 | n);
     buf[2] = static_cast<unsigned char>(ops[0]);
@@ -123,16 +133,12 @@ void ramWrite(serial_handle h, int id, char* line)
 
 void flashWrite(serial_handle h, int id, char* line)
 {
-    int ops[2] = {-1, -1};
-    parseHexOperands(line, ops, 2);
-    if (ops[0] < 0 || ops[1] < 0)
-        return;
-    int row = findParamRow(ops[0]);
+    int ops[2];
+    int row = writeTarget(line, ops);
     if (row < 0)
         return;
     int n = paramtbl[row].size;
     auto* buf = reinterpret_cast<unsigned char*>(line);
-    std::fprintf(traceOut, "%06x %x %d\n", ops[0], ops[1], n);
     buf[0] = static_cast<unsigned char>(0x80 | id);
     buf[1] = static_cast<unsigned char>(n);
     buf[2] = static_cast<unsigned char>(ops[0] & 0x7F);

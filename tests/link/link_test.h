@@ -7,6 +7,17 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+// How often `what` stands in `text`.
+inline int countOf(const std::string& text, const std::string& what)
+{
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
 class LinkTest : public ::testing::Test {
 protected:
     void SetUp() override

@@ -4,18 +4,6 @@
 #include <cstring>
 #include <regex>
 
-namespace {
-
-int countOf(const std::string& text, const std::string& what)
-{
-    int n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++n;
-    return n;
-}
-
-}  // namespace
-
 TEST_F(LinkTest, SilentServoShowsThePacketBytesWhereTheReplyDidNotCome)
 {
     servo.control("silent 1");
