@@ -11,19 +11,11 @@ if [ -n "${DISPLAY:-}" ] && [ -x tools/window-demo.sh ] && [ -z "${ORVELIN_DEMO_
 fi
 
 work=$(mktemp -d /tmp/orvelin-demo.XXXXXX)
-"$servo_bin" --ids 3F,1,5 --set 20=68,07 --set 2C=45,46,04,00 >"$work/servo.out" 2>"$work/servo.err" &
-servo_pid=$!
+servo_pid=
 trap 'kill $servo_pid 2>/dev/null; wait $servo_pid 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do
-    pty=$(head -n 1 "$work/servo.out" 2>/dev/null)
-    [ -n "$pty" ] && break
-    sleep 0.05
-done
-if [ -z "${pty:-}" ]; then
-    echo "demo: the virtual servo did not start" >&2
-    cat "$work/servo.err" >&2
-    exit 1
-fi
+. tools/start-servo.sh
+start_servo "$servo_bin" "$work" --ids 3F,1,5 --set 20=68,07 --set 2C=45,46,04,00 || exit 1
+pty=$servo_pty
 # The demo keeps its settings to itself.
 export ORVELIN_CONFIG="$work/servoconf.ini"
 

@@ -5,6 +5,7 @@ servo_bin=${ORVELIN_VIRTUAL_SERVO:-build/native/tools/orvelin-virtual-servo}
 win_build=${ORVELIN_WIN_BUILD:-build/win}
 programmer=$win_build/ui/orvelin-programmer.exe
 servo_pid=
+. tools/start-servo.sh
 
 stop_session() {
     [ -n "$servo_pid" ] && kill "$servo_pid" 2>/dev/null && wait "$servo_pid" 2>/dev/null
@@ -20,19 +21,8 @@ start_session() {
             return 1
         fi
     done
-    "$servo_bin" "$@" >"$work/servo.out" 2>"$work/servo.err" &
-    servo_pid=$!
-    local pty=
-    for _ in $(seq 100); do
-        pty=$(head -n 1 "$work/servo.out" 2>/dev/null)
-        [ -n "$pty" ] && break
-        sleep 0.05
-    done
-    if [ -z "$pty" ]; then
-        echo "window session: the virtual servo did not start" >&2
-        cat "$work/servo.err" >&2
-        return 1
-    fi
+    start_servo "$servo_bin" "$work" "$@" || return 1
+    local pty=$servo_pty
     ln -sfn "$pty" "$WINEPREFIX/dosdevices/com5"
     cp "$programmer" "$work/"
     printf '[SERIAL]\r\nPORT=COM5\r\nBAUDRATE=115200\r\n' >"$work/servoconf.ini"

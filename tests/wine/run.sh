@@ -23,18 +23,9 @@ trap cleanup EXIT
 
 : >"$work/control"
 : >"$work/log"
-"$ORVELIN_VIRTUAL_SERVO" --control "$work/control" --log "$work/log" >"$work/servo.out" 2>"$work/servo.err" &
-servo_pid=$!
-for _ in $(seq 100); do
-    pty=$(head -n 1 "$work/servo.out" 2>/dev/null)
-    [ -n "$pty" ] && break
-    sleep 0.05
-done
-if [ -z "${pty:-}" ]; then
-    echo "run.sh: the virtual servo did not start:" >&2
-    cat "$work/servo.err" >&2
-    exit 1
-fi
+. "$here/../../tools/start-servo.sh"
+start_servo "$ORVELIN_VIRTUAL_SERVO" "$work" --control "$work/control" --log "$work/log" || exit 1
+pty=$servo_pty
 
 # One COM port per concurrent run: the first free name from COM5 on.
 owners="$WINEPREFIX.ports"
