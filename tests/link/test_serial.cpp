@@ -3,6 +3,8 @@
 #include "serial.h"
 
 #include <chrono>
+#include <initializer_list>
+#include <vector>
 
 namespace {
 
@@ -42,38 +44,51 @@ TEST_F(LinkTest, PortIsHeldExclusively)
     serial_close(again);
 }
 
+namespace {
+
+// Asks for the first register block and times reads of its reply: the
+// bytes each read got and how long it took.
+struct TimedRead {
+    int got;
+    long ms;
+};
+
+std::vector<TimedRead> timeBlockReads(std::initializer_list<int> sizes)
+{
+    std::vector<TimedRead> reads;
+    serial_handle h = serial_open(comPortName, baudRate, 10);
+    EXPECT_NE(h, SERIAL_INVALID);
+    unsigned char buf[19] = {0xBF, 0x30, 0x00};
+    EXPECT_EQ(serial_write(h, buf, 19), 19);
+    for (int n : sizes) {
+        auto start = Clock::now();
+        int got = serial_read(h, buf, n);
+        reads.push_back({got, msSince(start)});
+    }
+    serial_close(h);
+    return reads;
+}
+
+}  // namespace
+
 TEST_F(LinkTest, SilentReadsEndAfterTheTotalTimeout)
 {
     servo.control("silent 1");
-    serial_handle h = serial_open(comPortName, baudRate, 10);
-    ASSERT_NE(h, SERIAL_INVALID);
-    unsigned char buf[19] = {0xBF, 0x30, 0x00};
-    ASSERT_EQ(serial_write(h, buf, 19), 19);
-    auto start = Clock::now();
-    EXPECT_EQ(serial_read(h, buf, 16), 0);
-    long sixteen = msSince(start);
-    start = Clock::now();
-    EXPECT_EQ(serial_read(h, buf, 1), 0);
-    long one = msSince(start);
-    serial_close(h);
+    auto reads = timeBlockReads({16, 1});
+    EXPECT_EQ(reads[0].got, 0);
+    EXPECT_EQ(reads[1].got, 0);
     // 10 + 10 x 16 = 170 ms and 10 + 10 = 20 ms; generous bounds for a busy machine.
-    EXPECT_GE(sixteen, 160);
-    EXPECT_LT(sixteen, 400);
-    EXPECT_GE(one, 18);
-    EXPECT_LT(one, 150);
+    EXPECT_GE(reads[0].ms, 160);
+    EXPECT_LT(reads[0].ms, 400);
+    EXPECT_GE(reads[1].ms, 18);
+    EXPECT_LT(reads[1].ms, 150);
 }
 
 TEST_F(LinkTest, PromptReplyReturnsAtOnce)
 {
-    serial_handle h = serial_open(comPortName, baudRate, 10);
-    ASSERT_NE(h, SERIAL_INVALID);
-    unsigned char buf[19] = {0xBF, 0x30, 0x00};
-    ASSERT_EQ(serial_write(h, buf, 19), 19);
-    auto start = Clock::now();
-    EXPECT_EQ(serial_read(h, buf, 16), 16);
-    long elapsed = msSince(start);
-    serial_close(h);
-    EXPECT_LT(elapsed, 60);
+    auto reads = timeBlockReads({16});
+    EXPECT_EQ(reads[0].got, 16);
+    EXPECT_LT(reads[0].ms, 60);
 }
 
 TEST_F(LinkTest, InterByteGapEndsAShortRead)
@@ -81,15 +96,9 @@ TEST_F(LinkTest, InterByteGapEndsAShortRead)
     // Ten bytes come at once, the other six never: the read ends 10 ms after
     // the last byte, long before the 170 ms total.
     servo.control("short 10");
-    serial_handle h = serial_open(comPortName, baudRate, 10);
-    ASSERT_NE(h, SERIAL_INVALID);
-    unsigned char buf[19] = {0xBF, 0x30, 0x00};
-    ASSERT_EQ(serial_write(h, buf, 19), 19);
-    auto start = Clock::now();
-    EXPECT_EQ(serial_read(h, buf, 16), 10);
-    long elapsed = msSince(start);
-    serial_close(h);
-    EXPECT_LT(elapsed, 120);
+    auto reads = timeBlockReads({16});
+    EXPECT_EQ(reads[0].got, 10);
+    EXPECT_LT(reads[0].ms, 120);
 }
 
 #ifndef _WIN32
