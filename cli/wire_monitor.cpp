@@ -10,8 +10,8 @@ FILE* logStream = nullptr;
 long receivedTotal = 0;
 const auto startTime = std::chrono::steady_clock::now();
 
-// One line per write and per read that brought bytes: milliseconds since
-// start, direction, the bytes.
+// One line per write and per read: milliseconds since start, direction,
+// the bytes, or "(nothing)" for a read that timed out empty.
 void observe(WireDirection direction, const unsigned char* data, int n)
 {
     if (direction == WireDirection::Received)
@@ -25,6 +25,8 @@ void observe(WireDirection direction, const unsigned char* data, int n)
     std::fprintf(logStream, "%10.3f ms %s", elapsed.count(), direction == WireDirection::Sent ? "->" : "<-");
     for (int k = 0; k < n; ++k)
         std::fprintf(logStream, " %02X", data[k]);
+    if (n == 0)
+        std::fputs(" (nothing)", logStream);
     std::fputc('\n', logStream);
     std::fflush(logStream);
 }

@@ -38,7 +38,8 @@ int serial_write(serial_handle h, const void* data, int n);
 int serial_read(serial_handle h, void* data, int n);
 
 // A packet monitor for front ends (orvelin --wire): sees every byte written
-// and every byte read, after the fact. Null (the default) costs nothing.
+// and every read, after the fact, a read that timed out with n = 0. Null
+// (the default) costs nothing.
 enum class WireDirection { Sent, Received };
 using wire_observer = void (*)(WireDirection direction, const unsigned char* data, int n);
 void set_wire_observer(wire_observer observer);

@@ -11,6 +11,7 @@ void set_wire_observer(wire_observer o)
 
 void wire_notify(WireDirection direction, const void* data, int n)
 {
-    if (observer != nullptr && n > 0)
+    // A read that got nothing is shown too: it is how a silent servo looks.
+    if (observer != nullptr && (n > 0 || direction == WireDirection::Received))
         observer(direction, static_cast<const unsigned char*>(data), n);
 }
