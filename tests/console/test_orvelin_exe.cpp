@@ -1,5 +1,7 @@
 // orvelin.exe, the console front end, run as a newcomer would under Wine
 // with the virtual servo on a COM port.
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,9 +16,15 @@ struct ProcessRun {
     std::string out;
 };
 
-// Runs orvelin.exe with the arguments and collects stdout and stderr.
+// Runs a copy of orvelin.exe in a folder of its own, so the servoconf.ini it
+// keeps beside itself is this run's, with the arguments; collects stdout and
+// stderr.
 ProcessRun runOrvelin(const std::string& arguments)
 {
+    TempFolder folder;
+    const std::string exe = folder.file("orvelin.exe");
+    if (!CopyFileA(ORVELIN_EXE, exe.c_str(), TRUE))
+        return {~0u, "CopyFile failed"};
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
@@ -30,7 +38,7 @@ ProcessRun runOrvelin(const std::string& arguments)
     si.hStdError = writeEnd;
     si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION pi{};
-    std::string command = "\"" ORVELIN_EXE "\" " + arguments;
+    std::string command = "\"" + exe + "\" " + arguments;
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
         CloseHandle(readEnd);
         CloseHandle(writeEnd);

@@ -53,7 +53,7 @@ TEST_F(LinkTest, ServoGoneInTheMiddleOfAnUploadFailsItPromptly)
     EXPECT_LT(msSince(start), 3000);
     EXPECT_EQ(r.result, -1);
     EXPECT_EQ(r.lastError, kUploadNoAck);
-    EXPECT_EQ(r.trace.substr(r.trace.size() - 13), "retry failed\n");
+    EXPECT_TRUE(r.trace.ends_with("retry failed\n")) << r.trace;
 }
 
 TEST_F(LinkTest, ServoGoneInTheMiddleOfAReadAllLeavesZeros)
@@ -92,10 +92,10 @@ TEST_F(LinkTest, SlowButSteadyServoIsReadWhole)
 
 TEST_F(LinkTest, UnreadableUpdateFileIsRefusedBeforeAnythingIsSent)
 {
-    auto folder = std::filesystem::temp_directory_path() / "orvelin-test-folder.upd";
-    std::filesystem::create_directories(folder);
-    auto r = runTerm("u " + folder.string());
-    std::filesystem::remove(folder);
+    TempFolder scratch;
+    const std::string folder = scratch.file("firmware.upd");
+    std::filesystem::create_directory(folder);
+    auto r = runTerm("u " + folder);
     EXPECT_EQ(r.result, -1);
     EXPECT_EQ(r.lastError, kUploadOpenFailed);
     runTerm("s");

@@ -78,7 +78,7 @@ TEST_F(LinkTest, SilentServoGetsFiveReadsPerAttempt)
     EXPECT_EQ(r.lastError, kUploadNoAck);
     EXPECT_EQ(countOf(r.trace, "ReadFile retry #"), 25);
     EXPECT_EQ(countOf(r.trace, "ReadFile retry #5\n"), 5);
-    EXPECT_EQ(r.trace.substr(r.trace.size() - 13), "retry failed\n");
+    EXPECT_TRUE(r.trace.ends_with("retry failed\n")) << r.trace;
 }
 
 TEST_F(LinkTest, RetriedChunkThatGetsThroughSucceeds)

@@ -1,11 +1,11 @@
 // Misbehaviour on demand: the faults, the control file that sets them from
 // another process, the packet log, and pacing at a baud rate.
 #include "host_line.h"
+#include "temp_folder.h"
 #include "virtual_servo.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -19,20 +19,16 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kId = 0x3F;
 
-// A file path of this test's own, removed afterwards.
+// A file path of this test's own, in a folder of its own removed afterwards.
 class ScratchFile {
 public:
-    explicit ScratchFile(const std::string& name)
-        : path_(std::filesystem::temp_directory_path() / (name + "." + std::to_string(::getpid())))
-    {
-        std::filesystem::remove(path_);
-    }
-    ~ScratchFile() { std::filesystem::remove(path_); }
-    std::string path() const { return path_.string(); }
+    explicit ScratchFile(const std::string& name) : path_(folder_.file(name)) {}
+    const std::string& path() const { return path_; }
     void append(const std::string& text) const { std::ofstream(path_, std::ios::app) << text << std::flush; }
 
 private:
-    std::filesystem::path path_;
+    TempFolder folder_;
+    std::string path_;
 };
 
 TEST(ServoFaults, ShortReplyAndStrayBytes)

@@ -1,5 +1,6 @@
 // The orvelin-virtual-servo program as another process runs it.
 #include "host_line.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +76,8 @@ private:
 
 TEST(ServoProgram, ServesOnItsLinkUntilTerminated)
 {
-    std::filesystem::path link = std::filesystem::temp_directory_path() / ("servo-link." + std::to_string(::getpid()));
+    TempFolder folder;
+    const std::filesystem::path link = folder.file("servo-link");
     ServoProcess servo({"--link", link.string(), "--ids", "1,3F", "--set", "20=68,07"});
     std::string device = servo.firstLine();
     ASSERT_EQ(device.rfind("/dev/", 0), 0u) << device;

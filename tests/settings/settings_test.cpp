@@ -3,35 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
 namespace fs = std::filesystem;
-
-TempFolder::TempFolder()
-{
-    static std::atomic<unsigned> serial{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const auto folder = fs::temp_directory_path() /
-                        ("orvelin-settings-" + std::to_string(stamp) + "-" + std::to_string(serial++));
-    fs::create_directories(folder);
-    path_ = folder.string();
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code error;
-    fs::remove_all(path_, error);
-}
-
-std::string TempFolder::file(std::string_view name) const
-{
-    return (fs::path(path_) / name).string();
-}
 
 void writeFile(const std::string& path, std::string_view bytes)
 {

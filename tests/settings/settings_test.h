@@ -2,6 +2,8 @@
 // file reads and writes.
 #pragma once
 
+#include "temp_folder.h"
+
 #include <string>
 #include <string_view>
 
@@ -14,23 +16,6 @@ inline constexpr std::string_view kDevicePrefix = "\\\\.\\";
 inline constexpr std::string_view kNewLine = "\n";
 inline constexpr std::string_view kDevicePrefix = "";
 #endif
-
-// A fresh folder under the system's temporary folder, removed with all it
-// holds at the end of the test. Every folder has its own name, so Wine's
-// cache of INI files never serves one test's file to another.
-class TempFolder {
-public:
-    TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder();
-
-    const std::string& path() const { return path_; }
-    std::string file(std::string_view name) const;
-
-private:
-    std::string path_;
-};
 
 void writeFile(const std::string& path, std::string_view bytes);
 std::string readFile(const std::string& path);

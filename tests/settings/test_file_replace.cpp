@@ -2,6 +2,7 @@
 // file must survive and no half-written file may be left. A small tmpfs
 // stands in for the full or read-only disk.
 #include "file_replace.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -27,8 +28,6 @@ class SmallDisk : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path() / ("orvelin-disk-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
         if (::mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=64k") != 0)
             GTEST_SKIP() << "mounting a tmpfs needs privileges this run does not have";
         mounted = true;
@@ -38,15 +37,14 @@ protected:
     {
         if (mounted)
             ::umount(dir.c_str());
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
     }
     std::size_t entries() const
     {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
     }
 
-    fs::path dir;
+    TempFolder folder;
+    fs::path dir = folder.path();
     bool mounted = false;
 };
 

@@ -1,36 +1,36 @@
 // FLASH value files: the load order, malformed files and the saved format.
 #include "flash_value_file.h"
 #include "registers.h"
+#include "settings_test.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <stdexcept>
 #include <string>
 
 namespace {
 
 using Cells = std::array<std::string, kParamRows>;
 
-// Every row starts with "old"; returns the cells after loading `text` and how the load ended.
+// Every row starts with "old"; returns the cells after loading `text` from a
+// file of this test's own, and how the load ended.
 std::pair<Cells, FlashToken> load(const std::string& text)
 {
-    auto path = std::filesystem::temp_directory_path() / "orvelin-flash-values-test.txt";
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << text;
-    }
+    TempFolder folder;
+    const std::string path = folder.file("values.txt");
+    writeFile(path, text);
     Cells cells;
     cells.fill("old");
-    FILE* in = std::fopen(path.string().c_str(), "r");
-    EXPECT_NE(in, nullptr);
+    FILE* in = std::fopen(path.c_str(), "r");
+    // Thrown, the test stops here with the reason instead of reading a null stream.
+    if (in == nullptr)
+        throw std::runtime_error("cannot read back " + path);
     FlashToken end = loadFlashValues(in, kParamRows, [&](int row, const char* t) {
         cells.at(static_cast<std::size_t>(row)) = t != nullptr ? t : "";
     });
     std::fclose(in);
-    std::filesystem::remove(path);
     return {cells, end};
 }
 

@@ -8,9 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
-#include <random>
+#include <stdexcept>
 #include <sstream>
 #include <thread>
 
@@ -19,17 +18,6 @@
 #else
 #include "virtual_servo.h"
 #endif
-
-namespace {
-
-std::string uniqueTempPath(const std::string& suffix)
-{
-    static std::mt19937 rng{std::random_device{}()};
-    auto dir = std::filesystem::temp_directory_path();
-    return (dir / ("orvelin-test-" + std::to_string(rng()) + suffix)).string();
-}
-
-}  // namespace
 
 #ifdef _WIN32
 
@@ -182,8 +170,10 @@ bool runningUnderWine()
 
 TermResult runTerm(const std::string& line)
 {
-    std::string path = uniqueTempPath(".trace");
-    FILE* trace = std::fopen(path.c_str(), "w+b");
+    TempFolder folder;
+    FILE* trace = std::fopen(folder.file("trace").c_str(), "w+b");
+    if (trace == nullptr)
+        throw std::runtime_error("cannot create a trace file in " + folder.path());
     FILE* previous = traceOut;
     traceOut = trace;
     char buf[1024] = {};
@@ -198,19 +188,12 @@ TermResult runTerm(const std::string& line)
     for (int c; (c = std::fgetc(trace)) != EOF;)
         text.push_back(static_cast<char>(c));
     std::fclose(trace);
-    std::remove(path.c_str());
     return {result, code, text};
 }
 
 TempFile::TempFile(const std::vector<uint8_t>& bytes, const std::string& suffix)
-    : path_(uniqueTempPath(suffix))
+    : path_(folder_.file("file" + suffix))
 {
     std::ofstream out(path_, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-TempFile::~TempFile()
-{
-    std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
 }

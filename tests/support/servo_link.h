@@ -5,6 +5,8 @@
 // watched through its packet log.
 #pragma once
 
+#include "temp_folder.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -50,15 +52,14 @@ struct TermResult {
 };
 TermResult runTerm(const std::string& line);
 
-// A temporary file with the given bytes; removed when the object goes.
+// A file with the given bytes, named "file" and the suffix, alone in a
+// folder of its own; removed with the folder when the object goes.
 class TempFile {
 public:
     explicit TempFile(const std::vector<uint8_t>& bytes, const std::string& suffix = ".upd");
-    ~TempFile();
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
     const std::string& path() const { return path_; }
 
 private:
+    TempFolder folder_;
     std::string path_;
 };

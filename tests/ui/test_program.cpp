@@ -9,7 +9,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
 
@@ -23,9 +22,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(servo.attach()) << "no virtual servo: run the test through tests/wine/run.sh";
-        std::mt19937 rng{std::random_device{}()};
-        folder = std::filesystem::temp_directory_path() / ("orvelin-program-" + std::to_string(rng()));
-        std::filesystem::create_directories(folder);
         std::filesystem::copy_file(exeFolder() + "orvelin-programmer.exe", folder / "orvelin-programmer.exe");
     }
 
@@ -39,8 +35,6 @@ protected:
             CloseHandle(process.hProcess);
             CloseHandle(process.hThread);
         }
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
     }
 
     // Starts the program with this configuration; the window is then in
@@ -97,7 +91,8 @@ protected:
     }
 
     ServoLink servo;
-    std::filesystem::path folder;
+    TempFolder scratch;
+    std::filesystem::path folder = scratch.path();
     PROCESS_INFORMATION process{};
     std::unique_ptr<DialogWatcher> watcher;
     HWND window = nullptr;
