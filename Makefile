@@ -5,7 +5,10 @@ ASAN := build/asan
 FUZZ := build/fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= 2
-CMAKE_COMMON := -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The project's own trees treat warnings as errors; a tree configured before
+# a change here is configured again.
+WERROR := -DORVELIN_WERROR=ON
+CMAKE_COMMON := -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR)
 
 .PHONY: all native win asan fuzz-build test test-native test-asan test-fuzz test-win fuzz demo screenshot bench clean
 
@@ -14,17 +17,17 @@ all: deps-build native win
 deps-%:
 	@tools/install-deps.sh $*
 
-$(NATIVE)/CMakeCache.txt:
+$(NATIVE)/CMakeCache.txt: Makefile
 	cmake -S . -B $(NATIVE) $(CMAKE_COMMON) >/dev/null
 
-$(WIN)/CMakeCache.txt:
+$(WIN)/CMakeCache.txt: Makefile
 	cmake -S . -B $(WIN) $(CMAKE_COMMON) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 
-$(ASAN)/CMakeCache.txt:
-	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DORVELIN_SANITIZE=ON >/dev/null
+$(ASAN)/CMakeCache.txt: Makefile
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DORVELIN_SANITIZE=ON $(WERROR) >/dev/null
 
-$(FUZZ)/CMakeCache.txt:
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVELIN_FUZZ=ON >/dev/null
+$(FUZZ)/CMakeCache.txt: Makefile
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVELIN_FUZZ=ON $(WERROR) >/dev/null
 
 native: $(NATIVE)/CMakeCache.txt
 	cmake --build $(NATIVE) -j $(JOBS)

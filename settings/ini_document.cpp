@@ -2,6 +2,8 @@
 
 #include "ini_syntax.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -32,13 +34,8 @@ IniDocument::IniDocument(std::string_view text)
         text.remove_prefix(stop + endLength);
     }
     // New lines follow the file's own convention.
-    lineEnd_ = kNativeLineEnd;
-    for (const auto& line : lines_) {
-        if (!line.end.empty()) {
-            lineEnd_ = line.end;
-            break;
-        }
-    }
+    const auto ended = std::ranges::find_if(lines_, [](const Line& line) { return !line.end.empty(); });
+    lineEnd_ = ended != lines_.end() ? ended->end : std::string(kNativeLineEnd);
 }
 
 std::optional<IniDocument::Range> IniDocument::findSection(std::string_view name) const
@@ -101,7 +98,7 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
 {
     const auto range = findSection(section);
     if (!range) {
-        insertLine(lines_.size(), "[" + std::string(trimBlanks(section)) + "]");
+        insertLine(lines_.size(), std::string("[").append(trimBlanks(section)).append("]"));
         insertLine(lines_.size(), std::string(trimBlanks(key)) + "=" + std::string(value));
         return;
     }

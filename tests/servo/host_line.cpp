@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fcntl.h>
+#include <iterator>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
@@ -54,8 +55,10 @@ Bytes HostLine::exchange(const Bytes& packet, std::size_t count)
 
 Bytes readBlockPacket(int id, int address)
 {
-    Bytes packet{static_cast<uint8_t>(0x80 | id), 0x30, static_cast<uint8_t>(address)};
-    packet.resize(19, 0x00);
+    Bytes packet(19, 0x00);
+    packet[0] = static_cast<uint8_t>(0x80 | id);
+    packet[1] = 0x30;
+    packet[2] = static_cast<uint8_t>(address);
     return packet;
 }
 
@@ -63,7 +66,7 @@ Bytes ramWritePacket(int id, int address, const Bytes& groups)
 {
     Bytes packet{static_cast<uint8_t>(0x80 | id), static_cast<uint8_t>(0x60 | groups.size()),
                  static_cast<uint8_t>(address)};
-    packet.insert(packet.end(), groups.begin(), groups.end());
+    std::ranges::copy(groups, std::back_inserter(packet));
     return packet;
 }
 
@@ -71,7 +74,7 @@ Bytes flashPacket(int id, int address, const Bytes& data, bool spoil)
 {
     Bytes packet{static_cast<uint8_t>(0x80 | id), static_cast<uint8_t>(data.size()),
                  static_cast<uint8_t>(address & 0x7F), static_cast<uint8_t>((address >> 7) & 0x7F)};
-    packet.insert(packet.end(), data.begin(), data.end());
+    std::ranges::copy(data, std::back_inserter(packet));
     int sum = 0;
     for (std::size_t k = 2; k < packet.size(); ++k)
         sum += packet[k];
