@@ -10,7 +10,7 @@ JOBS ?= 2
 WERROR := -DORVELIN_WERROR=ON
 CMAKE_COMMON := -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR)
 
-.PHONY: all native win asan fuzz-build test test-native test-asan test-fuzz test-win fuzz demo screenshot bench clean
+.PHONY: all native win asan fuzz-build test test-native test-asan test-fuzz test-win test-stress fuzz demo screenshot bench clean
 
 all: deps-build native win
 
@@ -46,9 +46,19 @@ test-native:
 asan: $(ASAN)/CMakeCache.txt
 	cmake --build $(ASAN) -j $(JOBS)
 
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
 test-asan:
-	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-		ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
+
+# The native and sanitizer suites 20 times over with 8 tests at a time, so
+# tests that shared a file, a folder or a name would collide. The tests that
+# measure time-outs (label "timeout") run 2 at a time: with 8 on 2 cores
+# their bounds would measure the scheduler.
+STRESS := ctest --output-on-failure --repeat until-fail:20
+test-stress: deps-build native asan
+	cd $(NATIVE) && $(STRESS) -LE timeout -j 8 && $(STRESS) -L timeout -j 2
+	cd $(ASAN) && $(SANITIZER_ENV) $(STRESS) -LE timeout -j 8 && $(SANITIZER_ENV) $(STRESS) -L timeout -j 2
 
 fuzz-build: $(FUZZ)/CMakeCache.txt
 	cmake --build $(FUZZ) -j $(JOBS)

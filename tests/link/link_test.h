@@ -32,3 +32,6 @@ protected:
 
     ServoLink servo;
 };
+
+// Link tests that measure time-outs (labelled "timeout" in ctest).
+using LinkTiming = LinkTest;

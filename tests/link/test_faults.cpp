@@ -34,7 +34,7 @@ std::vector<uint8_t> sevenBitImage(std::size_t n)
 
 }  // namespace
 
-TEST_F(LinkTest, ServoGoneBetweenCommandsEndsTheNextWithSerialOpen)
+TEST_F(LinkTiming, ServoGoneBetweenCommandsEndsTheNextWithSerialOpen)
 {
     EXPECT_EQ(runTerm("w 20 3e8").result, 0);
     servo.control("vanish");
@@ -44,7 +44,7 @@ TEST_F(LinkTest, ServoGoneBetweenCommandsEndsTheNextWithSerialOpen)
     EXPECT_LT(msSince(start), 5000);
 }
 
-TEST_F(LinkTest, ServoGoneInTheMiddleOfAnUploadFailsItPromptly)
+TEST_F(LinkTiming, ServoGoneInTheMiddleOfAnUploadFailsItPromptly)
 {
     TempFile file(sevenBitImage(1600));
     servo.control("vanish 20");
@@ -56,7 +56,7 @@ TEST_F(LinkTest, ServoGoneInTheMiddleOfAnUploadFailsItPromptly)
     EXPECT_TRUE(r.trace.ends_with("retry failed\n")) << r.trace;
 }
 
-TEST_F(LinkTest, ServoGoneInTheMiddleOfAReadAllLeavesZeros)
+TEST_F(LinkTiming, ServoGoneInTheMiddleOfAReadAllLeavesZeros)
 {
     servo.control("vanish 3");
     auto start = Clock::now();
@@ -69,7 +69,7 @@ TEST_F(LinkTest, ServoGoneInTheMiddleOfAReadAllLeavesZeros)
 }
 #endif
 
-TEST_F(LinkTest, LateReplyCountsAsNoReply)
+TEST_F(LinkTiming, LateReplyCountsAsNoReply)
 {
     // The echo comes after the 10 + 10 x 1 ms the read waits for it.
     servo.control("delay 80");
@@ -81,7 +81,7 @@ TEST_F(LinkTest, LateReplyCountsAsNoReply)
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
 }
 
-TEST_F(LinkTest, SlowButSteadyServoIsReadWhole)
+TEST_F(LinkTiming, SlowButSteadyServoIsReadWhole)
 {
     // Paced at 9600 baud a byte takes about 1 ms, inside the 10 ms gap allowed between bytes.
     servo.control("pace 9600");

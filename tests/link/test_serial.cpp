@@ -71,7 +71,7 @@ std::vector<TimedRead> timeBlockReads(std::initializer_list<int> sizes)
 
 }  // namespace
 
-TEST_F(LinkTest, SilentReadsEndAfterTheTotalTimeout)
+TEST_F(LinkTiming, SilentReadsEndAfterTheTotalTimeout)
 {
     servo.control("silent 1");
     auto reads = timeBlockReads({16, 1});
@@ -84,14 +84,14 @@ TEST_F(LinkTest, SilentReadsEndAfterTheTotalTimeout)
     EXPECT_LT(reads[1].ms, 150);
 }
 
-TEST_F(LinkTest, PromptReplyReturnsAtOnce)
+TEST_F(LinkTiming, PromptReplyReturnsAtOnce)
 {
     auto reads = timeBlockReads({16});
     EXPECT_EQ(reads[0].got, 16);
     EXPECT_LT(reads[0].ms, 60);
 }
 
-TEST_F(LinkTest, InterByteGapEndsAShortRead)
+TEST_F(LinkTiming, InterByteGapEndsAShortRead)
 {
     // Ten bytes come at once, the other six never: the read ends 10 ms after
     // the last byte, long before the 170 ms total.

@@ -62,7 +62,7 @@ TEST(ServoFaults, SilentAnswersNothingAndBadBitMarksReplies)
     EXPECT_FALSE(servo.control("silent 2"));
 }
 
-TEST(ServoFaults, ReplyDelayHoldsTheAnswerBack)
+TEST(ServoTiming, ReplyDelayHoldsTheAnswerBack)
 {
     VirtualServo servo;
     ASSERT_TRUE(servo.control("delay 150"));
@@ -74,7 +74,7 @@ TEST(ServoFaults, ReplyDelayHoldsTheAnswerBack)
     EXPECT_GE(Clock::now() - start, 150ms);
 }
 
-TEST(ServoFaults, PacingTakesTheWireTimeOfAReadAll)
+TEST(ServoTiming, PacingTakesTheWireTimeOfAReadAll)
 {
     VirtualServo servo;
     ASSERT_TRUE(servo.control("pace 9600"));
