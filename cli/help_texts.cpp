@@ -14,6 +14,7 @@ constexpr Help kHelp[] = {
     {"", R"(orvelin: the ORVELIN servo programmer for the command line
 
 Usage: orvelin COMMAND [OPTIONS] [ARGUMENTS]
+       orvelin --version
 
 Commands:
   term LINE...         run command lines of the servo link (R, w 9 1, f 0 3e8, u FILE ...)
@@ -43,6 +44,7 @@ Exit status: 0 done, 1 the port cannot be opened, 2 bad arguments or input file,
      R"(orvelin: ORVELIN サーボのコマンドライン版プログラマ
 
 使い方: orvelin コマンド [オプション] [引数]
+        orvelin --version
 
 コマンド:
   term 行...           サーボリンクのコマンド行を実行します (R, w 9 1, f 0 3e8, u ファイル ...)

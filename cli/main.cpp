@@ -4,6 +4,7 @@
 #include "help_texts.h"
 #include "messages.h"
 #include "options.h"
+#include "orvelin_version.h"
 #include "subcommands.h"
 #include "wire_monitor.h"
 
@@ -39,6 +40,10 @@ int main(int argc, char** argv)
     SetConsoleOutputCP(CP_UTF8);
 #endif
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--version") {
+        std::printf("orvelin %s\n", kOrvelinVersion);
+        return kExitOk;
+    }
     std::size_t lead = leadingCommonOptions(args);
     if (lead == args.size()) {
         bool asked = !args.empty() && (args.back() == "--help" || args.back() == "-h");

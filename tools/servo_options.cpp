@@ -24,7 +24,8 @@ const std::string_view kServoUsage =
     "  --pace BAUD     take the wire time of BAUD for every byte each way\n"
     "  --control FILE  apply control lines appended to FILE\n"
     "  --log FILE      append every packet received to FILE\n"
-    "  --help          show this text\n";
+    "  --help          show this text\n"
+    "  --version       show the version\n";
 
 namespace {
 
@@ -62,6 +63,10 @@ std::variant<ServoOptions, std::string> parseServoOptions(std::span<char* const>
         std::string option = args[k];
         if (option == "--help") {
             options.help = true;
+            continue;
+        }
+        if (option == "--version") {
+            options.version = true;
             continue;
         }
         if (option == "--silent") {

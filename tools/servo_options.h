@@ -20,6 +20,7 @@ struct ServoOptions {
     std::string controlPath;
     std::string logPath;
     bool help = false;
+    bool version = false;
 };
 
 extern const std::string_view kServoUsage;

@@ -2,6 +2,7 @@
 // tests in other processes. Prints the terminal's path on its first line,
 // then answers until SIGINT, SIGTERM or SIGHUP.
 #include "device_link.h"
+#include "orvelin_version.h"
 #include "servo_options.h"
 #include "virtual_servo.h"
 
@@ -36,6 +37,10 @@ int main(int argc, char** argv)
     const ServoOptions& options = std::get<ServoOptions>(parsed);
     if (options.help) {
         std::fwrite(kServoUsage.data(), 1, kServoUsage.size(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("orvelin-virtual-servo %s\n", kOrvelinVersion);
         return 0;
     }
 

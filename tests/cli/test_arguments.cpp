@@ -95,4 +95,12 @@ TEST(Help, EveryCommandExplainsItselfInBothLanguages)
     EXPECT_NE(unknown.err.find("unknown command 'flsh'"), std::string::npos) << unknown.err;
 }
 
+TEST(Help, VersionIsTheProjects)
+{
+    RunResult version = runOrvelin({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "orvelin " ORVELIN_PROJECT_VERSION "\n");
+    EXPECT_NE(runOrvelin({"--help"}).out.find("orvelin --version"), std::string::npos);
+}
+
 }  // namespace

@@ -96,6 +96,13 @@ TEST(ServoProgram, ServesOnItsLinkUntilTerminated)
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
 }
 
+TEST(ServoProgram, VersionIsTheProjects)
+{
+    ServoProcess servo({"--version"});
+    EXPECT_EQ(servo.firstLine(), "orvelin-virtual-servo " ORVELIN_PROJECT_VERSION);
+    EXPECT_EQ(servo.finish(0), 0);
+}
+
 TEST(ServoProgram, UsageErrorsExitWithTwo)
 {
     for (const auto& args : std::vector<std::vector<std::string>>{
