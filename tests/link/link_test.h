@@ -22,6 +22,11 @@ class LinkTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // The servo's thread runs beside every test, and a child forked from
+        // a process with threads can hang on a lock that thread held (the
+        // sanitizers' allocator at exit): death tests run the test again in
+        // a fresh process instead.
+        GTEST_FLAG_SET(death_test_style, "threadsafe");
         ASSERT_TRUE(servo.attach()) << "no servo at the far end of the port";
         SendID = 0x3F;
         bOperands = {1, 0, 0x800, 0};
