@@ -27,7 +27,8 @@ trap cleanup EXIT
 start_servo "$ORVELIN_VIRTUAL_SERVO" "$work" --control "$work/control" --log "$work/log" || exit 1
 pty=$servo_pty
 
-# One COM port per concurrent run: the first free name from COM5 on.
+# One COM port per concurrent run: the first free name from COM5 to COM60.
+# Tests that need a port nobody serves name one above that (COM199, COM250).
 owners="$WINEPREFIX.ports"
 mkdir -p "$owners"
 exec 9>"$owners/lock"
