@@ -10,7 +10,7 @@ JOBS ?= 2
 WERROR := -DORVELIN_WERROR=ON
 CMAKE_COMMON := -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR)
 
-.PHONY: all native win asan fuzz-build test test-native test-asan test-fuzz test-win test-stress fuzz demo screenshot bench clean
+.PHONY: all native win asan fuzz-build test test-native test-asan test-fuzz test-win test-stress fuzz demo screenshot install bench clean
 
 all: deps-build native win
 
@@ -82,6 +82,12 @@ demo: deps-demo native win
 # The window under Xvfb, connected to the virtual servo, into docs/screenshot.png.
 screenshot: deps-demo native win
 	tools/screenshot.sh
+
+# The programs, their man pages, the bash completion and the documents
+# under PREFIX (DESTDIR is honoured).
+PREFIX ?= /usr/local
+install: deps-build native
+	cmake --install $(NATIVE) --prefix $(PREFIX)
 
 clean:
 	rm -rf build
