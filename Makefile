@@ -10,7 +10,7 @@ JOBS ?= 2
 WERROR := -DORVELIN_WERROR=ON
 CMAKE_COMMON := -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR)
 
-.PHONY: all native win asan fuzz-build test test-native test-asan test-fuzz test-win test-stress fuzz demo screenshot install bench clean
+.PHONY: all native win asan fuzz-build test test-native test-asan test-fuzz test-win test-stress fuzz demo screenshot install package bench clean
 
 all: deps-build native win
 
@@ -88,6 +88,17 @@ screenshot: deps-demo native win
 PREFIX ?= /usr/local
 install: deps-build native
 	cmake --install $(NATIVE) --prefix $(PREFIX)
+
+# The Debian package from the native tree and the Windows zip from the
+# MinGW tree, both into build/packages.
+PACKAGES := build/packages
+package: deps-package native win
+	rm -rf $(NATIVE)/cpack $(WIN)/cpack
+	cd $(NATIVE) && cpack -B $(CURDIR)/$(NATIVE)/cpack >/dev/null
+	cd $(WIN) && cpack -B $(CURDIR)/$(WIN)/cpack >/dev/null
+	mkdir -p $(PACKAGES)
+	cp $(NATIVE)/cpack/*.deb $(WIN)/cpack/*.zip $(PACKAGES)/
+	@ls -l $(PACKAGES)
 
 clean:
 	rm -rf build

@@ -1,0 +1,41 @@
+# The packages: from the native tree a Debian package per component (cli ->
+# orvelin), from the MinGW tree one zip of the Windows programs. make package
+# runs cpack in both and gathers the results in build/packages.
+set(ORVELIN_PACKAGE_CONTACT "The ORVELIN programmer developers <maintainers@orvelin.invalid>"
+    CACHE STRING "Maintainer named in the packages")
+
+set(CPACK_PACKAGE_NAME orvelin)
+set(CPACK_PACKAGE_CONTACT "${ORVELIN_PACKAGE_CONTACT}")
+set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME orvelin-${PROJECT_VERSION}-windows-x86_64)
+  # The four files at the top of the zip, as a Windows user unpacks them.
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+  set(CPACK_COMPONENTS_ALL window cli)
+else()
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_DEB_COMPONENT_INSTALL ON)
+  set(CPACK_COMPONENTS_ALL cli)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+  set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+  set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+  # dpkg-shlibdeps names the libraries the programs link and their versions.
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # Each component's package: its name and its description, whose first
+  # line is the summary.
+  set(CPACK_DEBIAN_CLI_PACKAGE_NAME orvelin)
+  set(CPACK_DEBIAN_CLI_DESCRIPTION "programmer for ORVELIN smart servos over a serial port
+orvelin configures ORVELIN smart servos from the command line: it reads
+every register's name, address and RAM value, writes RAM values, writes
+FLASH value files, clears the servo's settings, uploads firmware, finds
+the servo IDs on a bus, samples registers for plotting and runs raw
+command lines, over a USB-serial adapter.
+.
+orvelin-virtual-servo is a servo on a pseudo-terminal, for trying the
+programmer out without hardware.")
+endif()
+
+include(CPack)
