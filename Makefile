@@ -10,7 +10,7 @@ JOBS ?= 2
 WERROR := -DORVELIN_WERROR=ON
 CMAKE_COMMON := -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR)
 
-.PHONY: all native win asan fuzz-build test test-native test-asan test-fuzz test-win test-stress fuzz demo screenshot install package bench clean
+.PHONY: all native win asan fuzz-build test test-native test-asan test-fuzz test-win test-stress fuzz demo demo-build screenshot install package bench clean
 
 all: deps-build native win
 
@@ -76,11 +76,22 @@ fuzz: deps-fuzz fuzz-build
 test-win:
 	cd $(WIN) && ctest --output-on-failure -j 1
 
-demo: deps-demo native win
+# make demo builds only the programs it runs, so the first register dump
+# does not wait for the tests: the command-line tour always, and before it
+# the window under Wine where there is a display.
+DEMO_WINDOW := $(if $(DISPLAY),$(if $(ORVELIN_DEMO_CLI),,yes))
+DEMO_NATIVE_TARGETS := orvelin orvelin-virtual-servo
+DEMO_WIN_TARGETS := orvelin-programmer
+
+demo: deps-demo $(if $(DEMO_WINDOW),deps-window) demo-build
 	@tools/demo.sh
 
+demo-build: $(NATIVE)/CMakeCache.txt $(if $(DEMO_WINDOW),$(WIN)/CMakeCache.txt)
+	cmake --build $(NATIVE) -j $(JOBS) --target $(DEMO_NATIVE_TARGETS)
+	$(if $(DEMO_WINDOW),cmake --build $(WIN) -j $(JOBS) --target $(DEMO_WIN_TARGETS))
+
 # The window under Xvfb, connected to the virtual servo, into docs/screenshot.png.
-screenshot: deps-demo native win
+screenshot: deps-screenshot native win
 	tools/screenshot.sh
 
 # The programs, their man pages, the bash completion and the documents

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a target needs, only those that are missing.
-#   install-deps.sh build|test|demo|package|bench|fuzz
+#   install-deps.sh build|test|demo|window|screenshot|package|bench|fuzz
 set -u
-base="cmake make g++ ccache googletest g++-mingw-w64-x86-64-posix"
+native="cmake make g++ ccache googletest"
+mingw="g++-mingw-w64-x86-64-posix"
+base="$native $mingw"
 wine="wine wine64 xvfb xauth fonts-ipafont-gothic"
 case "${1:-build}" in
     build) want="$base" ;;
     test) want="$base $wine clang libclang-rt-14-dev groff-base" ;;
-    demo) want="$base $wine imagemagick" ;;
+    demo) want="$native" ;;
+    window) want="$mingw $wine" ;;
+    screenshot) want="$base $wine imagemagick" ;;
     package) want="$base dpkg-dev" ;;
     bench) want="$base python3 python3-serial" ;;
     fuzz) want="$base clang libclang-rt-14-dev" ;;
