@@ -83,7 +83,7 @@ DEMO_WINDOW := $(if $(DISPLAY),$(if $(ORVELIN_DEMO_CLI),,yes))
 DEMO_NATIVE_TARGETS := orvelin orvelin-virtual-servo
 DEMO_WIN_TARGETS := orvelin-programmer
 
-demo: deps-demo $(if $(DEMO_WINDOW),deps-window) demo-build
+demo: deps-native $(if $(DEMO_WINDOW),deps-window) demo-build
 	@tools/demo.sh
 
 demo-build: $(NATIVE)/CMakeCache.txt $(if $(DEMO_WINDOW),$(WIN)/CMakeCache.txt)
@@ -97,7 +97,7 @@ screenshot: deps-screenshot native win
 # The programs, their man pages, the bash completion and the documents
 # under PREFIX (DESTDIR is honoured).
 PREFIX ?= /usr/local
-install: deps-build native
+install: deps-native native
 	cmake --install $(NATIVE) --prefix $(PREFIX)
 
 # The Debian package from the native tree and the Windows zip from the

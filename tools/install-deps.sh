@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a target needs, only those that are missing.
-#   install-deps.sh build|test|demo|window|screenshot|package|bench|fuzz
+#   install-deps.sh build|native|window|test|screenshot|package|bench|fuzz
 set -u
 native="cmake make g++ ccache googletest"
 mingw="g++-mingw-w64-x86-64-posix"
@@ -8,9 +8,9 @@ base="$native $mingw"
 wine="wine wine64 xvfb xauth fonts-ipafont-gothic"
 case "${1:-build}" in
     build) want="$base" ;;
-    test) want="$base $wine clang libclang-rt-14-dev groff-base" ;;
-    demo) want="$native" ;;
+    native) want="$native" ;;
     window) want="$mingw $wine" ;;
+    test) want="$base $wine clang libclang-rt-14-dev groff-base" ;;
     screenshot) want="$base $wine imagemagick" ;;
     package) want="$base dpkg-dev" ;;
     bench) want="$base python3 python3-serial" ;;
