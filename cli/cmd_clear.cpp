@@ -1,7 +1,7 @@
 // orvelin clear: the window's settings clear, then the restart question.
 #include "exit_codes.h"
 #include "port_setup.h"
-#include "settings_clear.h"
+#include "servo_clear.h"
 #include "subcommands.h"
 
 namespace {

@@ -1,14 +1,15 @@
 // orvelin flash: the window's FLASH write, its staged values taken from a
 // FLASH value file.
 #include "exit_codes.h"
-#include "flash_file.h"
 #include "messages.h"
 #include "port_setup.h"
 #include "restart_prompt.h"
 #include "run_line.h"
-#include "settings_clear.h"
+#include "servo_clear.h"
+#include "servo_operations.h"
+#include "staged_values.h"
 #include "subcommands.h"
-#include "window_lines.h"
+#include "term.h"
 
 #include <cstdio>
 
@@ -18,20 +19,20 @@ constexpr OptionDef kOptions[] = {{"--dry-run", false}, {"--yes", false}};
 
 void printLines(const std::vector<std::string>& valueLines)
 {
-    std::printf("%s\n%s\n", kClearLine, kRestartLine);
+    std::printf("%s\n%s\n", kSettingsClearLine.data(), kRestartLine.data());
     for (const std::string& line : valueLines)
         std::printf("%s\n", line.c_str());
-    std::printf("%s\n", kRestartLine);
+    std::printf("%s\n", kRestartLine.data());
 }
 
 int runFlash(const ParsedArgs& args)
 {
     if (!expectPositional(args, "flash", 1, 1, "FILE"))
         return kExitUsage;
-    auto cells = loadFlashFile(args.positional[0]);
-    if (!cells)
+    auto staged = loadStagedValues(args.positional[0]);
+    if (!staged)
         return kExitUsage;
-    std::vector<std::string> valueLines = flashValueLines(*cells);
+    std::vector<std::string> valueLines = stagedValueLines(*staged);
     if (args.has("--dry-run")) {
         printLines(valueLines);
         return kExitOk;
@@ -49,9 +50,8 @@ int runFlash(const ParsedArgs& args)
     case RestartOutcome::Confirmed:
         break;
     }
-    for (const std::string& line : valueLines)
-        runLine(line);
-    runLine(kRestartLine);
+    sendStagedValues(term, [&](int row) { return staged->cell(row); });
+    sendRestartRequest(term);
     announce(Msg::FlashDoneTitle, Msg::FlashDone);
     return kExitOk;
 }

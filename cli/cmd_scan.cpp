@@ -1,5 +1,4 @@
 // orvelin scan: which IDs answer, at which baud rates.
-#include "block_reader.h"
 #include "exit_codes.h"
 #include "id_lists.h"
 #include "interrupt.h"
@@ -8,8 +7,10 @@
 #include "registers.h"
 #include "serial.h"
 #include "subcommands.h"
+#include "term.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -19,14 +20,26 @@ constexpr OptionDef kScanOptions[] = {{"--ids", true}};
 // alone cuts the time a silent ID costs from 170 ms to 50 ms.
 constexpr int kProbeBytes = 4;
 
+// A read block that waits only for the first kProbeBytes before giving up
+// on a silent ID, then collects the rest of the reply.
+int probeBlock(serial_handle h, int id, unsigned char* out)
+{
+    std::memset(out, 0, kBlockBytes);
+    sendReadBlock(h, id, 0x00);
+    int got = serial_read(h, out, kProbeBytes);
+    if (got == 0)
+        return 0;
+    return got + serial_read(h, out + got, kBlockBytes - got);
+}
+
 void scanAt(const std::vector<int>& ids, int& found)
 {
-    serial_handle h = openPortOrExit();
+    serial_handle h = openPortInForce();
     for (int id : ids) {
         if (interrupted())
             break;
         unsigned char block[kBlockBytes];
-        int got = probeBlock(h, id, 0x00, kProbeBytes, block);
+        int got = probeBlock(h, id, block);
         if (got == 0)
             continue;
         ++found;

@@ -1,4 +1,5 @@
 // orvelin set: one RAM write by register name or address, then a read back.
+#include "command_lines.h"
 #include "exit_codes.h"
 #include "messages.h"
 #include "port_setup.h"
@@ -8,7 +9,6 @@
 #include "serial.h"
 #include "subcommands.h"
 #include "term.h"
-#include "window_lines.h"
 #include "wire_monitor.h"
 
 #include <cstdio>

@@ -1,4 +1,5 @@
 // orvelin table: every register's name, address and RAM value.
+#include "command_lines.h"
 #include "exit_codes.h"
 #include "messages.h"
 #include "port_setup.h"
@@ -8,7 +9,6 @@
 #include "serial.h"
 #include "subcommands.h"
 #include "term.h"
-#include "window_lines.h"
 #include "wire_monitor.h"
 
 #include <cstdio>

@@ -27,7 +27,7 @@ int runOne(const std::string& line)
 {
     if (runLine(line) == 0)
         return kExitOk;
-    complain(Msg::LineFailed, line.c_str(), text(uploadOutcome(GetLastError()).text));
+    complain(Msg::LineFailed, line.c_str(), text(uploadOutcome(failedUpdateOutcome(GetLastError())).text));
     return kExitUploadOpen;
 }
 

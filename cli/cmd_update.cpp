@@ -1,17 +1,15 @@
 // orvelin update: unlock, upload, restart, as the window's firmware update.
 #include "exit_codes.h"
-#include "lasterror.h"
 #include "messages.h"
 #include "port_setup.h"
 #include "progress.h"
 #include "restart_prompt.h"
-#include "run_line.h"
 #include "serial_devices.h"
+#include "servo_operations.h"
 #include "subcommands.h"
 #include "term.h"
 #include "upload.h"
 #include "upload_outcome.h"
-#include "window_lines.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -72,18 +70,16 @@ int runUpdate(const ParsedArgs& args)
     // On a terminal the bar replaces the trace's dots.
     if (showBar && isTerminal(stdout))
         traceOut = discardStream();
-    runLine(kUnlockLine);
     if (showBar)
         startProgress(stderr, *size);
-    int result = runLine("u " + path);
+    UpdateOutcome ended = updateFirmware(term, path);
     if (showBar)
         finishProgress();
-    if (result != 0) {
-        UploadOutcome outcome = uploadOutcome(GetLastError());
+    if (ended != UpdateOutcome::Written) {
+        UploadOutcome outcome = uploadOutcome(ended);
         announce(Msg::UpdateErrorTitle, outcome.text);
         return outcome.exitStatus;
     }
-    runLine(kRestartLine);
     announce(Msg::UpdateDoneTitle, Msg::UpdateDone);
     announce(Msg::RestartNoticeUpdate, std::nullopt);
     return kExitOk;

@@ -1,5 +1,4 @@
 // orvelin watch: registers sampled again and again, one line per sample.
-#include "block_reader.h"
 #include "exit_codes.h"
 #include "interrupt.h"
 #include "messages.h"
@@ -9,6 +8,7 @@
 #include "registers.h"
 #include "serial.h"
 #include "subcommands.h"
+#include "term.h"
 
 #include <array>
 #include <chrono>
@@ -77,7 +77,7 @@ std::optional<Settings> readSettings(const ParsedArgs& args)
 Sample takeSample(const std::set<int>& blocks)
 {
     Sample sample;
-    serial_handle h = openPortOrExit();
+    serial_handle h = openPortInForce();
     for (int block : blocks) {
         int address = block * kBlockBytes;
         int got = readBlock(h, SendID, address, &sample.bytes[static_cast<std::size_t>(address)]);

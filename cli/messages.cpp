@@ -1,5 +1,7 @@
 #include "messages.h"
 
+#include "operator_texts.h"
+
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +18,11 @@ struct Text {
     const char* english;
     const char* japanese;
 };
+
+constexpr const char* japaneseOf(OperatorText text)
+{
+    return wording(text).japanese;
+}
 
 // Japanese texts reuse the window's wording where the meaning is the same.
 constexpr Text kTexts[] = {
@@ -55,12 +62,12 @@ constexpr Text kTexts[] = {
     {Msg::UploadFailOpen, "the update file cannot be opened",
      "ファームウェアの書き込みができません (アップデートファイルを開けません)"},
     {Msg::UploadFailNot7Bit, "the update file is not valid (a byte at or above 0x80, or more than 12288 bytes)",
-     "アップデートファイルが正しくありません"},
-    {Msg::UploadFailNoAck, "no answer from the ORVELIN", "ORVELINから応答がありません"},
+     japaneseOf(OperatorText::UpdateBadFile)},
+    {Msg::UploadFailNoAck, "no answer from the ORVELIN", japaneseOf(OperatorText::UpdateNoAnswer)},
     {Msg::UploadFailRejected, "the ORVELIN rejected a chunk: the checksum is not correct",
-     "チェックサムが正しくありません"},
+     japaneseOf(OperatorText::UpdateRejected)},
     {Msg::UploadFailOther, "an unknown error occurred", "不明なエラーが発生しました"},
-    {Msg::UpdateErrorTitle, "update error", "アップデートエラー"},
+    {Msg::UpdateErrorTitle, "update error", japaneseOf(OperatorText::UpdateErrorTitle)},
 
     {Msg::NoReply,
      "no answer from the ORVELIN with ID %02X on %s at %d baud. Check the ID ('orvelin scan'), the baud rate and "
@@ -83,12 +90,12 @@ constexpr Text kTexts[] = {
     {Msg::ReadBackDiffers, "note: %s was written with %s but reads back %s",
      "注意: %s に %s を書き込みましたが、読み出した値は %s です"},
 
-    {Msg::ClearDoneTitle, "Settings cleared", "消去完了"},
+    {Msg::ClearDoneTitle, wording(OperatorText::ClearDoneTitle).english, japaneseOf(OperatorText::ClearDoneTitle)},
     {Msg::RestartPrompt, "Restart the ORVELIN and press Enter.", "ORVELINを再起動してEnterを押してください"},
     {Msg::RestartNoticeUpdate, "Restart the ORVELIN.", "ORVELINを再起動してください"},
-    {Msg::FlashDoneTitle, "Write finished", "書き込み完了"},
-    {Msg::FlashDone, "The FLASH write is complete.", "FLASHの書き込みが完了しました"},
-    {Msg::UpdateDoneTitle, "Firmware update finished", "ファームアップデート完了"},
+    {Msg::FlashDoneTitle, wording(OperatorText::FlashDoneTitle).english, japaneseOf(OperatorText::FlashDoneTitle)},
+    {Msg::FlashDone, wording(OperatorText::FlashDone).english, japaneseOf(OperatorText::FlashDone)},
+    {Msg::UpdateDoneTitle, wording(OperatorText::UpdateDoneTitle).english, japaneseOf(OperatorText::UpdateDoneTitle)},
     {Msg::UpdateDone, "The firmware has been written.", "ファームウェアの書き込みが完了しました"},
     {Msg::NotConfirmed,
      "the restart was not confirmed (standard input ended): the settings were cleared but no value was written. "

@@ -3,6 +3,8 @@
 // and serial_posix.cpp.
 #pragma once
 
+#include "port_settings.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -15,16 +17,8 @@ using serial_handle = intptr_t;
 #define SERIAL_INVALID (static_cast<serial_handle>(-1))
 #endif
 
-// Port settings in force: every command opens the port with these.
-// On Windows comPortName is the device prefix and a name such as COM3; a
-// POSIX device path (/dev/serial/by-id/...) needs more room.
-#ifdef _WIN32
-inline constexpr std::size_t kComPortNameSize = 16;
-#else
-inline constexpr std::size_t kComPortNameSize = 1024;
-#endif
-extern char comPortName[kComPortNameSize];
-extern int baudRate;
+// Every command opens the port with this time-out (ms).
+inline constexpr int kPortTimeoutMs = 10;
 
 // Opens path with the servo's line setting and the read time-outs
 // (a read of N bytes ends after N bytes, timeout ms between two bytes, or
@@ -50,3 +44,11 @@ void wire_notify(WireDirection direction, const void* data, int n);
 using errexit_handler = void (*)(const char* text);
 void set_errexit_handler(errexit_handler handler);
 [[noreturn]] void errexit(const char* text);
+
+// What a command does when the port in force cannot be opened twice in a
+// row: end the program through errexit (the Win32 window and orvelin), or
+// come back with -1 and kPortOpenFailed in the last-error value, for a
+// front end that must stay (the Qt window).
+enum class PortFailure { Exit, Report };
+void set_port_failure(PortFailure mode);
+PortFailure port_failure();

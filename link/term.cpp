@@ -1,11 +1,11 @@
 #include "term.h"
 
 #include "lasterror.h"
+#include "packet_text.h"
 #include "registers.h"
 #include "serial.h"
 #include "upload.h"
 
-#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -15,8 +15,6 @@ PositionOperands bOperands = {1, 0, 0x800, 0};
 
 namespace {
 
-constexpr int kTimeoutMs = 10;
-constexpr int kBlockBytes = 16;
 constexpr int kDrainMax = 256;  // a babbling line must not hold the program
 constexpr int kHighestId = 0x3F;
 
@@ -25,13 +23,7 @@ constexpr int kHighestId = 0x3F;
 // comes out as all ones, which the callers take as negative and ignore.
 int parseHexOperands(const char* line, int* out, int maxCount)
 {
-    const char* p = line;
-    while (std::isspace(static_cast<unsigned char>(*p)))
-        ++p;
-    if (*p == '\0')
-        return 0;
-    while (*p != '\0' && !std::isspace(static_cast<unsigned char>(*p)))
-        ++p;
+    const char* p = firstWordEnd(line);
     int count = 0;
     while (count < maxCount) {
         char* end = nullptr;
@@ -57,15 +49,11 @@ uint32_t decodeSigned(const unsigned char* b, int n)
     return v;
 }
 
-void readAll(serial_handle h, int id, unsigned char* buf)
+void readAll(serial_handle h, int id)
 {
     std::memset(param, 0, sizeof param);
     for (int a = 0x00; a <= 0x50; a += kBlockBytes) {
-        buf[0] = static_cast<unsigned char>(0x80 | id);
-        buf[1] = 0x30;
-        buf[2] = static_cast<unsigned char>(a);
-        std::memset(buf + 3, 0, kBlockBytes);
-        int written = serial_write(h, buf, 3 + kBlockBytes);
+        int written = sendReadBlock(h, id, a);
         std::fprintf(traceOut, "(w:%d)", written);
         int got = serial_read(h, &param[a], kBlockBytes);
         std::fprintf(traceOut, "(r:%d)", got);
@@ -144,10 +132,7 @@ void flashWrite(serial_handle h, int id, char* line)
     buf[2] = static_cast<unsigned char>(ops[0] & 0x7F);
     buf[3] = static_cast<unsigned char>((ops[0] >> 7) & 0x7F);
     encodeGroups(static_cast<uint32_t>(ops[1]), n, buf + 4);
-    int sum = 0;
-    for (int k = 2; k < n + 4; ++k)
-        sum += buf[k];
-    buf[n + 4] = static_cast<unsigned char>(-sum & 0x7F);
+    buf[n + 4] = checksum7(buf + 2, n + 2);
     serial_write(h, buf, n + 5);
     int got = serial_read(h, buf, 1);
     std::fprintf(traceOut, "(%d)%02x\n", got, static_cast<int>(static_cast<signed char>(buf[0])));
@@ -185,25 +170,64 @@ void positionWrite(serial_handle h, char* line)
     fixedPacket(h, buf);
 }
 
+PortFailure portFailureMode = PortFailure::Exit;
+
 }  // namespace
+
+void set_port_failure(PortFailure mode)
+{
+    portFailureMode = mode;
+}
+
+PortFailure port_failure()
+{
+    return portFailureMode;
+}
+
+serial_handle openPortInForce()
+{
+    serial_handle h = serial_open(comPortName, baudRate, kPortTimeoutMs);
+    if (h != SERIAL_INVALID)
+        return h;
+    serial_close(h);
+    h = serial_open(comPortName, baudRate, kPortTimeoutMs);
+    if (h != SERIAL_INVALID)
+        return h;
+    if (portFailureMode == PortFailure::Exit)
+        errexit("serial_open");
+    SetLastError(kPortOpenFailed);
+    return SERIAL_INVALID;
+}
+
+int sendReadBlock(serial_handle h, int id, int blockAddress)
+{
+    unsigned char packet[3 + kBlockBytes] = {};
+    packet[0] = static_cast<unsigned char>(0x80 | id);
+    packet[1] = 0x30;
+    packet[2] = static_cast<unsigned char>(blockAddress);
+    return serial_write(h, packet, sizeof packet);
+}
+
+int readBlock(serial_handle h, int id, int blockAddress, unsigned char* out)
+{
+    std::memset(out, 0, kBlockBytes);
+    sendReadBlock(h, id, blockAddress);
+    return serial_read(h, out, kBlockBytes);
+}
 
 int term(char* line)
 {
     int id = SendID;
-    serial_handle h = serial_open(comPortName, baudRate, kTimeoutMs);
-    if (h == SERIAL_INVALID) {
-        serial_close(h);
-        h = serial_open(comPortName, baudRate, kTimeoutMs);
-        if (h == SERIAL_INVALID)
-            errexit("serial_open");
-    }
+    serial_handle h = openPortInForce();
+    if (h == SERIAL_INVALID)
+        return -1;
     auto* buf = reinterpret_cast<unsigned char*>(line);
     int result = 0;
     switch (line[0]) {
     case 'R':
     case 'r':
     case '\n':
-        readAll(h, id, buf);
+        readAll(h, id);
         break;
     case 'W':
     case 'w':

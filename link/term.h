@@ -2,6 +2,8 @@
 // param and the trace.
 #pragma once
 
+#include "serial.h"
+
 #include <cstdio>
 
 // Every caller's line buffer holds at least this much: the interpreter
@@ -24,3 +26,18 @@ struct PositionOperands {
     int en;
 };
 extern PositionOperands bOperands;
+
+// The read-all command's pieces, for front ends that read blocks on a port
+// they hold open for a series of reads (scan, watch).
+inline constexpr int kBlockBytes = 16;
+
+// Opens the port with the settings in force as every command does: a second
+// try, then the link's fatal "serial_open" (or SERIAL_INVALID with
+// kPortOpenFailed, see set_port_failure).
+serial_handle openPortInForce();
+// Sends the read packet for the 16-byte block at blockAddress; returns the
+// bytes written.
+int sendReadBlock(serial_handle h, int id, int blockAddress);
+// The read packet and its reply into out (16 bytes, zero where nothing
+// came); returns the bytes that came.
+int readBlock(serial_handle h, int id, int blockAddress, unsigned char* out);

@@ -1,9 +1,9 @@
 #include "upload.h"
 
 #include "lasterror.h"
+#include "packet_text.h"
 #include "term.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -24,11 +24,7 @@ struct FileCloser {
 // The path starts one character after the first word and runs to the end of the line.
 const char* pathOf(const char* line)
 {
-    const char* p = line;
-    while (std::isspace(static_cast<unsigned char>(*p)))
-        ++p;
-    while (*p != '\0' && !std::isspace(static_cast<unsigned char>(*p)))
-        ++p;
+    const char* p = firstWordEnd(line);
     return *p == '\0' ? p : p + 1;
 }
 
@@ -113,10 +109,7 @@ int uploadFirmware(serial_handle h, int id, const char* line, unsigned char* buf
         buf[2] = static_cast<unsigned char>(address & 0x7F);
         buf[3] = static_cast<unsigned char>((address >> 7) & 0x7F);
         std::memcpy(buf + 4, image + offset, static_cast<std::size_t>(n));
-        int sum = 0;
-        for (int k = 2; k < n + 4; ++k)
-            sum += buf[k];
-        buf[n + 4] = static_cast<unsigned char>(-sum & 0x7F);
+        buf[n + 4] = checksum7(buf + 2, n + 2);
         if (!sendChunk(h, buf, n + 5))
             return -1;
         address += kChunkBytes;

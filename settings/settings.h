@@ -1,6 +1,8 @@
 // The port settings remembered between runs: servoconf.ini.
 #pragma once
 
+#include <string>
+
 inline constexpr int kIniFileNameSize = 1024;
 inline constexpr int kComPortNameBuffSize = 32;
 
@@ -19,6 +21,18 @@ extern char comPortNameBuff[kComPortNameBuffSize];
 // does not fit it. When no file can be placed or a default cannot be
 // written, the defaults COM1 and 115200 are still used for the run.
 void readINI();
+
+// The start-up port and baud rate as the options dialog shows them: read
+// from inifilename without writing anything, the defaults for a missing key
+// (or one holding the sentinel FAIL), each cut as the dialog's buffers cut
+// it (15 characters; a POSIX device path may be as long as comPortName).
+struct StartupSettings {
+    std::string port;
+    std::string baud;
+};
+StartupSettings readStartupSettings();
+// The options dialog's OK: both texts into inifilename unchanged.
+bool writeStartupSettings(const std::string& port, const std::string& baud);
 
 // readINI's reading step on the file at path instead of the placed one.
 void readINIFrom(const char* path);

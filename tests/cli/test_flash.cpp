@@ -2,7 +2,7 @@
 // texts and command lines as the window, then the same packets.
 #include "cli_fixture.h"
 
-#include "flash_file.h"
+#include "staged_values.h"
 
 namespace {
 
@@ -16,8 +16,8 @@ const std::vector<std::string> kWindowLines{"f 0 3e8", "w 9 1",     "f 0 34", "f
 
 std::vector<std::string> linesFor(const std::string& path)
 {
-    auto cells = loadFlashFile(path);
-    return cells ? flashValueLines(*cells) : std::vector<std::string>{"(refused)"};
+    auto staged = loadStagedValues(path);
+    return staged ? stagedValueLines(*staged) : std::vector<std::string>{"(refused)"};
 }
 
 TEST_F(FlashTest, FileRowsBecomeTheWindowsValueLines)
@@ -43,9 +43,9 @@ TEST_F(FlashTest, FileRowsBecomeTheWindowsValueLines)
 
 TEST_F(FlashTest, MalformedOrMissingFilesAreRefused)
 {
-    EXPECT_FALSE(loadFlashFile(writeFile("a.txt", "3 0x01\nrow 0x02\n")));
-    EXPECT_FALSE(loadFlashFile(writeFile("b.txt", "3 0x01\n7\n")));
-    EXPECT_FALSE(loadFlashFile(pathOf("missing.txt")));
+    EXPECT_FALSE(loadStagedValues(writeFile("a.txt", "3 0x01\nrow 0x02\n")));
+    EXPECT_FALSE(loadStagedValues(writeFile("b.txt", "3 0x01\n7\n")));
+    EXPECT_FALSE(loadStagedValues(pathOf("missing.txt")));
 
     RunResult missing = runOnServo({"flash", pathOf("missing.txt"), "--yes"});
     EXPECT_EQ(missing.status, 2);

@@ -1,19 +1,18 @@
-#include "settings_clear.h"
+#include "servo_clear.h"
 
 #include "messages.h"
 #include "port_setup.h"
-#include "restart_prompt.h"
 #include "registers.h"
-#include "run_line.h"
+#include "restart_prompt.h"
 #include "serial.h"
-#include "window_lines.h"
+#include "servo_operations.h"
+#include "term.h"
 #include "wire_monitor.h"
 
-bool sendSettingsClear()
+bool sendSettingsClearChecked()
 {
     long before = wireBytesReceived();
-    runLine(kClearLine);
-    runLine(kRestartLine);
+    sendSettingsClear(term);
     if (wireBytesReceived() != before)
         return true;
     complain(Msg::NoReply, SendID, portDisplayName().c_str(), baudRate);
@@ -22,7 +21,7 @@ bool sendSettingsClear()
 
 RestartOutcome clearAndAwaitRestart(bool confirmed)
 {
-    if (!sendSettingsClear())
+    if (!sendSettingsClearChecked())
         return RestartOutcome::NoServo;
     if (confirmed) {
         announce(Msg::ClearDoneTitle, std::nullopt);

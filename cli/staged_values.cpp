@@ -1,17 +1,15 @@
-#include "flash_file.h"
+#include "staged_values.h"
 
+#include "flash_cells.h"
 #include "messages.h"
 #include "options.h"
 #include "register_args.h"
-
-#include "flash_value_file.h"
 
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <sstream>
 
 namespace {
 
@@ -30,23 +28,23 @@ std::string tokenAt(FILE* in)
 
 }  // namespace
 
-std::optional<FlashCells> loadFlashFile(const std::string& path)
+std::optional<FlashColumn> loadStagedValues(const std::string& path)
 {
     std::unique_ptr<FILE, FileCloser> in(std::fopen(path.c_str(), "r"));
     if (!in) {
         complain(Msg::FileCannotOpen, path.c_str(), std::strerror(errno));
         return std::nullopt;
     }
-    // The cells start empty, so the window's emptying of the rows a line
+    // The column starts empty, so the window's emptying of the rows a line
     // passes over changes nothing here: a later line for a row still wins.
     FlashValueReader reader(in.get());
-    FlashCells cells;
+    FlashColumn column;
     for (;;) {
         long long row = 0;
         char text[kFlashCellSize];
         switch (reader.next(row, text)) {
         case FlashToken::End:
-            return cells;
+            return column;
         case FlashToken::BadIndex:
             complain(Msg::FlashBadIndex, path.c_str(), reader.line(), tokenAt(in.get()).c_str());
             return std::nullopt;
@@ -58,8 +56,8 @@ std::optional<FlashCells> loadFlashFile(const std::string& path)
             complain(Msg::FlashTextUnusable, path.c_str(), reader.line());
             return std::nullopt;
         case FlashToken::Pair:
-            if (row >= 0 && row < kParamRows)
-                cells[static_cast<std::size_t>(row)] = text;
+            if (row >= 0 && row < FlashColumn::kRows)
+                column.set(static_cast<int>(row), text);
             else
                 complain(Msg::FlashRowIgnored, path.c_str(), reader.line(), static_cast<int>(row));
             break;
@@ -67,27 +65,26 @@ std::optional<FlashCells> loadFlashFile(const std::string& path)
     }
 }
 
-std::vector<std::string> flashValueLines(const FlashCells& cells)
+std::vector<std::string> stagedValueLines(const FlashColumn& column)
 {
     std::vector<std::string> lines;
-    for (int row = 0; row < kParamRows; ++row) {
-        std::string cell = cells[static_cast<std::size_t>(row)].substr(0, kFlashCellRead);
+    for (int row = 0; row < FlashColumn::kRows; ++row) {
+        const std::string& cell = column.cell(row);
         if (cell.empty())
             continue;
         const ParamDef& def = paramtbl[row];
-        if (cell.size() < 3) {
+        auto line = flashWriteLine(row, cell);
+        if (!line) {
             complain(Msg::FlashShortCell, row, def.name, cell.c_str());
             continue;
         }
-        std::string digits = cell.substr(2);
+        std::string digits = cell.substr(kValuePrefix, kFlashCellRead - kValuePrefix);
         auto value = parseHex(digits);
         if (!value)
             complain(Msg::FlashNotHex, row, def.name, digits.c_str());
         else if (*value > registerMax(def.size))
             complain(Msg::FlashTooWide, row, def.name, digits.c_str());
-        std::ostringstream line;
-        line << "f " << std::hex << def.address << ' ' << digits;
-        lines.push_back(line.str());
+        lines.push_back(*line);
     }
     return lines;
 }
