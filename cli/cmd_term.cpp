@@ -1,10 +1,10 @@
 // orvelin term: raw command lines through the interpreter, trace on stdout.
 #include "exit_codes.h"
 #include "lasterror.h"
+#include "latency_hint.h"
 #include "messages.h"
 #include "port_setup.h"
 #include "run_line.h"
-#include "serial_devices.h"
 #include "subcommands.h"
 #include "upload_outcome.h"
 

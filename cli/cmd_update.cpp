@@ -1,10 +1,10 @@
 // orvelin update: unlock, upload, restart, as the window's firmware update.
 #include "exit_codes.h"
+#include "latency_hint.h"
 #include "messages.h"
 #include "port_setup.h"
 #include "progress.h"
 #include "restart_prompt.h"
-#include "serial_devices.h"
 #include "servo_operations.h"
 #include "subcommands.h"
 #include "term.h"

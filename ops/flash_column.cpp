@@ -37,7 +37,7 @@ FlashToken FlashColumn::load(FILE* in)
 
 std::string FlashColumn::fileText(const char* lineEnd) const
 {
-    auto cellOf = [this](int row, char (&out)[kFlashCellSize]) {
+    auto cellOf = [this](int row, char(&out)[kFlashCellSize]) {
         const std::string& text = cell(row);
         std::size_t n = std::min(text.size(), static_cast<std::size_t>(kFlashCellSize - 1));
         std::copy_n(text.begin(), n, out);

@@ -36,17 +36,20 @@ struct OperatorTextEntry {
 };
 
 inline constexpr std::array kOperatorTexts = {
-    OperatorTextEntry{OperatorText::ClearDone, {"Restart the ORVELIN and press OK", "ORVELINを再起動してOKを押してください"}},
+    OperatorTextEntry{OperatorText::ClearDone,
+                      {"Restart the ORVELIN and press OK", "ORVELINを再起動してOKを押してください"}},
     OperatorTextEntry{OperatorText::ClearDoneTitle, {"Settings cleared", "消去完了"}},
     OperatorTextEntry{OperatorText::FlashDone, {"The FLASH write is complete.", "FLASHの書き込みが完了しました"}},
     OperatorTextEntry{OperatorText::FlashDoneTitle, {"Write finished", "書き込み完了"}},
     OperatorTextEntry{OperatorText::UpdateDone,
-          {"The firmware has been written.\nRestart the ORVELIN and press OK",
-           "ファームウェアの書き込みが完了しました\nORVELINを再起動してOKを押してください"}},
+                      {"The firmware has been written.\nRestart the ORVELIN and press OK",
+                       "ファームウェアの書き込みが完了しました\nORVELINを再起動してOKを押してください"}},
     OperatorTextEntry{OperatorText::UpdateDoneTitle, {"Firmware update finished", "ファームアップデート完了"}},
     OperatorTextEntry{OperatorText::UpdateErrorTitle, {"Update error", "アップデートエラー"}},
-    OperatorTextEntry{OperatorText::UpdateFileCannotOpen, {"The firmware cannot be written", "ファームウェアの書き込みができません"}},
-    OperatorTextEntry{OperatorText::UpdateBadFile, {"The update file is not valid", "アップデートファイルが正しくありません"}},
+    OperatorTextEntry{OperatorText::UpdateFileCannotOpen,
+                      {"The firmware cannot be written", "ファームウェアの書き込みができません"}},
+    OperatorTextEntry{OperatorText::UpdateBadFile,
+                      {"The update file is not valid", "アップデートファイルが正しくありません"}},
     OperatorTextEntry{OperatorText::UpdateNoAnswer, {"No answer from the ORVELIN", "ORVELINから応答がありません"}},
     OperatorTextEntry{OperatorText::UpdateRejected, {"The checksum is not correct", "チェックサムが正しくありません"}},
     OperatorTextEntry{OperatorText::UpdateUnknown, {"An unknown error occurred", "不明なエラーが発生してまいました"}},
@@ -61,9 +64,11 @@ constexpr const Wording& wording(OperatorText text)
     return kOperatorTexts[static_cast<std::size_t>(text)].wording;
 }
 
-static_assert([] {
-    for (std::size_t k = 0; k < kOperatorTexts.size(); ++k)
-        if (static_cast<std::size_t>(kOperatorTexts[k].text) != k)
-            return false;
-    return true;
-}(), "one entry per text, in the order of the enum");
+static_assert(
+    [] {
+        for (std::size_t k = 0; k < kOperatorTexts.size(); ++k)
+            if (static_cast<std::size_t>(kOperatorTexts[k].text) != k)
+                return false;
+        return true;
+    }(),
+    "one entry per text, in the order of the enum");

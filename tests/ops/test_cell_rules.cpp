@@ -26,9 +26,15 @@ TEST(CellRules, FlashEditMasksAndFormatsByRegisterSize)
         const char* cell;
     };
     const Case cases[] = {
-        {kMPos, "3e8", "0x03E8"},       {kMPos, "0x3e8", "0x03E8"},      {kMPos, "12345", "0x2345"},
-        {kSysRst, "1FF", "0x7F"},       {kSysRst, "-1", "0x7F"},         {kSysRst, "zz", "0x00"},
-        {kSysUid, "12345678", "0x00145678"}, {kSysUid, "FFFFFFFF", "0x001FFFFF"}, {kMPos, " ", "0x0000"},
+        {kMPos, "3e8", "0x03E8"},
+        {kMPos, "0x3e8", "0x03E8"},
+        {kMPos, "12345", "0x2345"},
+        {kSysRst, "1FF", "0x7F"},
+        {kSysRst, "-1", "0x7F"},
+        {kSysRst, "zz", "0x00"},
+        {kSysUid, "12345678", "0x00145678"},
+        {kSysUid, "FFFFFFFF", "0x001FFFFF"},
+        {kMPos, " ", "0x0000"},
         {kMPos, "", ""},
     };
     for (const Case& c : cases)

@@ -44,17 +44,20 @@ TEST_F(Sequences, FlashWriteClearsWaitsForTheRestartThenWritesTheStagedCells)
     cells[0] = "1234";
     cells[2] = "0x";
     std::size_t sentWhenAsked = 0;
-    auto end = writeFlash(term, [&](int row) { return cells[static_cast<std::size_t>(row)]; }, [&] {
-        sentWhenAsked = servo.packets(2).size();
-        return true;
-    });
+    auto end = writeFlash(
+        term, [&](int row) { return cells[static_cast<std::size_t>(row)]; },
+        [&] {
+            sentWhenAsked = servo.packets(2).size();
+            return true;
+        });
     EXPECT_EQ(end, OperationEnd::Done);
     EXPECT_EQ(sentWhenAsked, 2u);
     EXPECT_EQ(servo.packets(7), (std::vector<std::string>{kClear, kRestart, "BF 02 00 00 34 00 4C", "BF 01 09 00 01 76",
-                                                         "BF 02 20 00 68 07 71", "BF 01 3A 00 05 41", kRestart}));
+                                                          "BF 02 20 00 68 07 71", "BF 01 3A 00 05 41", kRestart}));
 
     servo.mark();
-    EXPECT_EQ(writeFlash(term, [&](int row) { return cells[static_cast<std::size_t>(row)]; }, [] { return false; }),
+    EXPECT_EQ(writeFlash(
+                  term, [&](int row) { return cells[static_cast<std::size_t>(row)]; }, [] { return false; }),
               OperationEnd::NotConfirmed);
     // The fixed packet marks the end: nothing came between it and the clear.
     char fixed[32] = "s";

@@ -1,8 +1,5 @@
 #include "serial_devices.h"
 
-#include "messages.h"
-#include "serial.h"
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -104,11 +101,4 @@ std::vector<SerialDevice> listSerialDevices(const std::string& devRoot, const st
         }
     }
     return devices;
-}
-
-void warnAboutLatency()
-{
-    auto latency = usbLatency(comPortName);
-    if (latency && latency->milliseconds > kLatencyHintAbove)
-        complain(Msg::LatencyHint, comPortName, latency->milliseconds, latency->file.c_str());
 }

@@ -28,7 +28,3 @@ std::vector<SerialDevice> listSerialDevices(const std::string& devRoot = "/dev",
 // The latency timer of the USB adapter behind a device path (links followed).
 std::optional<UsbLatency> usbLatency(const std::string& devicePath, const std::string& sysRoot = "/sys");
 #endif
-
-// A hint on stderr when the port in force is a USB adapter with a latency
-// timer above 1 ms.
-void warnAboutLatency();

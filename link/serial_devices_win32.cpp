@@ -32,7 +32,3 @@ std::vector<SerialDevice> listSerialDevices()
         devices.push_back({"COM" + std::to_string(n), {}, std::nullopt});
     return devices;
 }
-
-// Windows keeps the latency timer in the adapter driver's settings, out of
-// reach of a console program.
-void warnAboutLatency() {}
