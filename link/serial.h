@@ -27,6 +27,24 @@ inline constexpr int kPortTimeoutMs = 10;
 serial_handle serial_open(const char* path, int baud, int timeout);
 void serial_close(serial_handle h);
 
+// Why the last serial_open on this thread failed, for front ends that tell
+// people the reason; systemCode is errno or the Win32 error code.
+enum class SerialFailure {
+    None,
+    NotDevicePath,     // no device path at all (COM3 on POSIX)
+    NoSuchDevice,
+    PermissionDenied,
+    Busy,              // another program holds the port
+    NotSerialPort,     // a file, a folder, a device that is no terminal
+    SettingRefused,    // the driver refuses the baud rate or the line setting
+    Other,
+};
+struct SerialError {
+    SerialFailure failure;
+    int systemCode;
+};
+SerialError serial_last_error();
+
 // Byte counts; 0 when nothing came in time, never an error.
 int serial_write(serial_handle h, const void* data, int n);
 int serial_read(serial_handle h, void* data, int n);

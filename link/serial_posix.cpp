@@ -4,6 +4,7 @@
 // ppoll() against two deadlines of their own.
 #include "serial.h"
 #include "custom_baud.h"
+#include "serial_error.h"
 
 #include <cerrno>
 #include <cstring>
@@ -50,39 +51,76 @@ bool configureLine(int fd, int baud)
     return set_custom_baud(fd, baud);
 }
 
+SerialFailure failureOf(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return SerialFailure::NoSuchDevice;
+    case EACCES:
+    case EPERM:
+        return SerialFailure::PermissionDenied;
+    case EBUSY:
+    case EWOULDBLOCK:
+        return SerialFailure::Busy;
+    case ENOTTY:
+    case EISDIR:
+        return SerialFailure::NotSerialPort;
+    default:
+        return SerialFailure::Other;
+    }
+}
+
 }  // namespace
 
 serial_handle serial_open(const char* path, int baud, int timeout)
 {
     // Windows-style names (COM3) have no meaning here; refuse rather than guess.
-    if (path == nullptr || std::strchr(path, '/') == nullptr || baud <= 0)
+    if (path == nullptr || std::strchr(path, '/') == nullptr) {
+        recordSerialError(SerialFailure::NotDevicePath);
         return SERIAL_INVALID;
+    }
+    if (baud <= 0) {
+        recordSerialError(SerialFailure::SettingRefused, EINVAL);
+        return SERIAL_INVALID;
+    }
     // O_NONBLOCK only for the open itself, so a line without carrier cannot hold it.
     int fd = open(path, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        recordSerialError(failureOf(errno), errno);
         return SERIAL_INVALID;
+    }
     bool exclusive = false;
-    auto fail = [&]() {
+    auto fail = [&](SerialFailure failure, int error) {
         if (exclusive)
             ioctl(fd, TIOCNXCL);
         close(fd);
+        recordSerialError(failure, error);
         return SERIAL_INVALID;
     };
+    if (!isatty(fd))
+        return fail(SerialFailure::NotSerialPort, ENOTTY);
     // TIOCEXCL keeps other users out, but not root; the advisory lock, which
     // other serial programs also take, keeps out a second copy run as root.
     // The lock comes first, so a refused open never clears the holder's flag.
-    if (!isatty(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0)
-        return fail();
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0)
+        return fail(SerialFailure::Busy, errno);
     exclusive = true;
     if (!configureLine(fd, baud))
-        return fail();
+        return fail(SerialFailure::SettingRefused, errno);
     int flags = fcntl(fd, F_GETFL);
     if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
-        return fail();
+        return fail(failureOf(errno), errno);
+    // A Windows COM port starts every open with empty buffers: what waited on
+    // the line (a late reply to the last command, an interrupted upload's
+    // acknowledge) would otherwise come first in this command's replies.
+    tcflush(fd, TCIFLUSH);
     // Raise DTR and RTS as the Windows driver does on open; a pseudo-terminal
     // has no modem lines and refuses, which is harmless.
     int lines = TIOCM_DTR | TIOCM_RTS;
     ioctl(fd, TIOCMBIS, &lines);
+    recordSerialError(SerialFailure::None);
     return reinterpret_cast<serial_handle>(new PosixPort{fd, timeout});
 }
 

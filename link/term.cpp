@@ -10,18 +10,9 @@
 #include <cstdlib>
 #include <cstring>
 
-FILE* traceOut = stdout;
 PositionOperands bOperands = {1, 0, 0x800, 0};
 
-namespace {
-
-constexpr int kDrainMax = 256;  // a babbling line must not hold the program
-constexpr int kHighestId = 0x3F;
-
-// Reads up to maxCount hexadecimal operands after the first word, the way
-// "%s %x %x..." does; returns how many were found. A value beyond 32 bits
-// comes out as all ones, which the callers take as negative and ignore.
-int parseHexOperands(const char* line, int* out, int maxCount)
+int termOperands(const char* line, int* out, int maxCount)
 {
     const char* p = firstWordEnd(line);
     int count = 0;
@@ -40,6 +31,11 @@ int parseHexOperands(const char* line, int* out, int maxCount)
     return count;
 }
 
+namespace {
+
+constexpr int kDrainMax = 256;  // a babbling line must not hold the program
+constexpr int kHighestId = 0x3F;
+
 // Reply bytes are traced as signed, the way the servo's answer sits in a char buffer.
 uint32_t decodeSigned(const unsigned char* b, int n)
 {
@@ -54,37 +50,37 @@ void readAll(serial_handle h, int id)
     std::memset(param, 0, sizeof param);
     for (int a = 0x00; a <= 0x50; a += kBlockBytes) {
         int written = sendReadBlock(h, id, a);
-        std::fprintf(traceOut, "(w:%d)", written);
+        tracef("(w:%d)", written);
         int got = serial_read(h, &param[a], kBlockBytes);
-        std::fprintf(traceOut, "(r:%d)", got);
+        tracef("(r:%d)", got);
         if (got != kBlockBytes)
-            std::fprintf(traceOut, "(bytes err)");
+            tracef("(bytes err)");
         if (got < 1)
             continue;
-        std::fprintf(traceOut, "%02x: ", a);
+        tracef("%02x: ", a);
         for (int k = 0; k < kBlockBytes; ++k) {
-            std::fprintf(traceOut, "%02x ", param[a + k]);
+            tracef("%02x ", param[a + k]);
             if (k % 4 == 3)
-                std::fputc(' ', traceOut);
+                traceChar(' ');
         }
-        std::fputc('\n', traceOut);
+        traceChar('\n');
     }
     for (int i = 0; paramtbl[i].name != nullptr; ++i) {
         const ParamDef& def = paramtbl[i];
-        std::fprintf(traceOut, "%02x:%-7s=", def.address, def.name);
+        tracef("%02x:%-7s=", def.address, def.name);
         uint32_t v = paramValue(i);
         if (def.size == 1)
-            std::fprintf(traceOut, "%02x      ", v);
+            tracef("%02x      ", v);
         else if (def.size == 2)
-            std::fprintf(traceOut, "%04x    ", v);
+            tracef("%04x    ", v);
         else
-            std::fprintf(traceOut, "%08x", v);
-        std::fputc(i % 4 == 3 ? '\n' : ' ', traceOut);
+            tracef("%08x", v);
+        traceChar(i % 4 == 3 ? '\n' : ' ');
     }
-    std::fputc('\n', traceOut);
+    traceChar('\n');
     unsigned char stray = 0;
     for (int k = 0; k < kDrainMax && serial_read(h, &stray, 1) == 1; ++k)
-        std::fprintf(traceOut, "(r?:%02x)\n", static_cast<int>(static_cast<signed char>(stray)));
+        tracef("(r?:%02x)\n", static_cast<int>(static_cast<signed char>(stray)));
 }
 
 // The register row a "w" or "f" line writes, traced, or -1 when the line
@@ -92,12 +88,12 @@ void readAll(serial_handle h, int id)
 int writeTarget(const char* line, int (&ops)[2])
 {
     ops[0] = ops[1] = -1;
-    parseHexOperands(line, ops, 2);
+    termOperands(line, ops, 2);
     if (ops[0] < 0 || ops[1] < 0)
         return -1;
     int row = findParamRow(ops[0]);
     if (row >= 0)
-        std::fprintf(traceOut, "%06x %x %d\n", ops[0], ops[1], paramtbl[row].size);
+        tracef("%06x %x %d\n", ops[0], ops[1], paramtbl[row].size);
     return row;
 }
 
@@ -115,8 +111,13 @@ void ramWrite(serial_handle h, int id, char* line)
     encodeGroups(static_cast<uint32_t>(ops[1]), n, buf + 3);
     serial_write(h, buf, n + 3);
     serial_read(h, buf, n);
-    static constexpr const char* kFormats[] = {"", "%02x\n", "%04x\n", "", "%08x\n"};
-    std::fprintf(traceOut, kFormats[n], decodeSigned(buf, n));
+    uint32_t echo = decodeSigned(buf, n);
+    if (n == 1)
+        tracef("%02x\n", echo);
+    else if (n == 2)
+        tracef("%04x\n", echo);
+    else
+        tracef("%08x\n", echo);
 }
 
 void flashWrite(serial_handle h, int id, char* line)
@@ -135,7 +136,7 @@ void flashWrite(serial_handle h, int id, char* line)
     buf[n + 4] = checksum7(buf + 2, n + 2);
     serial_write(h, buf, n + 5);
     int got = serial_read(h, buf, 1);
-    std::fprintf(traceOut, "(%d)%02x\n", got, static_cast<int>(static_cast<signed char>(buf[0])));
+    tracef("(%d)%02x\n", got, static_cast<int>(static_cast<signed char>(buf[0])));
 }
 
 void fixedPacket(serial_handle h, unsigned char* buf)
@@ -148,7 +149,7 @@ void fixedPacket(serial_handle h, unsigned char* buf)
 void positionWrite(serial_handle h, char* line)
 {
     int ops[4];
-    int count = parseHexOperands(line, ops, 4);
+    int count = termOperands(line, ops, 4);
     int* fields[4] = {&bOperands.from, &bOperands.to, &bOperands.pos, &bOperands.en};
     for (int k = 0; k < count; ++k)
         *fields[k] = ops[k];
@@ -157,7 +158,7 @@ void positionWrite(serial_handle h, char* line)
     int first = bOperands.from < 0 ? 0 : bOperands.from;
     int last = bOperands.to > kHighestId ? kHighestId : bOperands.to;
     for (int k = first; k <= last; ++k) {
-        std::fprintf(traceOut, "%02x: w: %04x ", bOperands.pos, bOperands.en);
+        tracef("%02x: w: %04x ", bOperands.pos, bOperands.en);
         buf[0] = static_cast<unsigned char>(0xC0 | k);
         buf[1] = static_cast<unsigned char>(bOperands.pos & 0x7F);
         buf[2] = static_cast<unsigned char>((bOperands.pos >> 7) & 0x7F);
@@ -165,7 +166,7 @@ void positionWrite(serial_handle h, char* line)
         buf[4] = 0x00;
         serial_write(h, buf, 5);
         int got = serial_read(h, buf, 4);
-        std::fprintf(traceOut, "r(%d):%04x %04x\n", got, decodeSigned(buf, 2), decodeSigned(buf + 2, 2));
+        tracef("r(%d):%04x %04x\n", got, decodeSigned(buf, 2), decodeSigned(buf + 2, 2));
     }
     fixedPacket(h, buf);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "serial.h"
+#include "trace.h"
 
 #include <cstdio>
 
@@ -10,13 +11,15 @@
 // builds its packets in it (the largest, an upload chunk, is 21 bytes).
 inline constexpr int kCommandBufferMin = 21;
 
-// Where the diagnostic trace goes; stdout unless a front end or a test
-// points it elsewhere.
-extern FILE* traceOut;
 
 // Runs one command line. Returns 0, or -1 for a failed upload with the
 // failure kind in the thread's last-error value (lasterror.h).
 int term(char* line);
+
+// Reads up to maxCount hexadecimal operands after the first word, the way
+// "%s %x %x..." does; returns how many were found. A value beyond 32 bits
+// comes out as all ones, which the commands take as negative and ignore.
+int termOperands(const char* line, int* out, int maxCount);
 
 // Operands of the "b" command, kept from one command to the next.
 struct PositionOperands {

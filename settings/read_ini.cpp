@@ -16,8 +16,6 @@ namespace {
 constexpr const char* kSection = "SERIAL";
 constexpr const char* kMissing = "FAIL";
 constexpr int kBaudReadSize = 16;
-constexpr const char* kDefaultPort = "COM1";
-constexpr const char* kDefaultBaud = "115200";
 
 void copyText(char* out, int outSize, const char* text)
 {

@@ -4,13 +4,22 @@
 #include <string>
 
 inline constexpr int kIniFileNameSize = 1024;
+
+// What a missing PORT becomes. Windows has a first COM port to guess; a
+// POSIX system has no such name, and an empty port makes orvelin ask for one.
+#ifdef _WIN32
+inline constexpr const char* kDefaultPort = "COM1";
+#else
+inline constexpr const char* kDefaultPort = "";
+#endif
+inline constexpr const char* kDefaultBaud = "115200";
 inline constexpr int kComPortNameBuffSize = 32;
 
 extern char inifilename[kIniFileNameSize];
 extern char comPortNameBuff[kComPortNameBuffSize];
 
 // Places servoconf.ini, reads PORT and BAUDRATE (writing the defaults for a
-// missing key) and sets inifilename, comPortNameBuff, comPortName, baudRate.
+// missing key: kDefaultPort and kDefaultBaud) and sets inifilename, comPortNameBuff, comPortName, baudRate.
 // Windows keeps the file beside the executable. Elsewhere it is the file
 // named by the environment variable ORVELIN_CONFIG when that is set, else
 // the one beside the executable when that folder is writable, else

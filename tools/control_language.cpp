@@ -102,6 +102,10 @@ bool applyControl(ServoBus& bus, std::string_view line)
         bus.faults.silent = *number == 1;
         return true;
     }
+    if (w[0] == "locked" && (*number == 0 || *number == 1)) {
+        bus.faults.locked = *number == 1;
+        return true;
+    }
     for (const NumberSetting& setting : kNumberSettings) {
         if (w[0] == setting.word && *number >= setting.lowest) {
             bus.faults.*setting.field = *number;

@@ -21,6 +21,7 @@ struct VirtualServoFaults {
     bool vanish = false;          // close the line: the device disappears
     int vanishAfter = 0;          // > 0: vanish when this many more packets have begun
     int uploadAck = 0x00;         // the byte that accepts an upload chunk
+    bool locked = false;          // answer RAM and FLASH writes as usual but keep every value as it was
 };
 
 class VirtualServo {
