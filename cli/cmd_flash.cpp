@@ -1,21 +1,33 @@
 // orvelin flash: the window's FLASH write, its staged values taken from a
-// FLASH value file.
+// FLASH value file, then each value read back after the restart.
 #include "exit_codes.h"
+#include "flash_cells.h"
 #include "messages.h"
 #include "port_setup.h"
+#include "progress.h"
+#include "register_args.h"
+#include "registers.h"
 #include "restart_prompt.h"
 #include "run_line.h"
 #include "servo_clear.h"
 #include "servo_operations.h"
+#include "servo_reads.h"
 #include "staged_values.h"
 #include "subcommands.h"
 #include "term.h"
+#include "wire_monitor.h"
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
 constexpr OptionDef kOptions[] = {{"--dry-run", false}, {"--yes", false}};
+// A restarted servo answers again within this.
+constexpr auto kRestartWait = std::chrono::seconds(2);
+constexpr auto kRetryEvery = std::chrono::milliseconds(100);
+constexpr unsigned char kRefused = 0x40;
 
 void printLines(const std::vector<std::string>& valueLines)
 {
@@ -25,6 +37,51 @@ void printLines(const std::vector<std::string>& valueLines)
     std::printf("%s\n", kRestartLine.data());
 }
 
+// Each value's FLASH write must be answered, and accepted.
+int writeValues(const FlashColumn& staged)
+{
+    for (int row = 0; row < FlashColumn::kRows; ++row) {
+        const std::string& cell = staged.cell(row);
+        if (cell.empty())
+            continue;
+        markReads();
+        runLine(*flashWriteLine(row, cell));
+        std::vector<unsigned char> reply = replySinceMark();
+        if (reply.empty()) {
+            complain(Msg::NoEcho, SendID, paramtbl[row].name);
+            return kExitNoReply;
+        }
+        if (reply[0] & kRefused) {
+            complain(Msg::FlashRefused, paramtbl[row].name, reply[0]);
+            return kExitNotWritten;
+        }
+    }
+    return kExitOk;
+}
+
+// After the restart the servo runs on its FLASH values: RAM shows them.
+int verifyValues(const FlashColumn& staged)
+{
+    auto deadline = std::chrono::steady_clock::now() + kRestartWait;
+    RegisterRead read = readRegisters();
+    while (!read.whole() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(kRetryEvery);
+        read = readRegisters();
+    }
+    if (int status = judgeRead(read); status != kExitOk)
+        return status;
+    int status = kExitOk;
+    for (int row = 0; row < FlashColumn::kRows; ++row) {
+        const std::string& cell = staged.cell(row);
+        if (cell.empty() || paramValue(row) == stagedValue(cell))
+            continue;
+        complain(Msg::ReadBackDiffers, paramtbl[row].name, valueText(stagedValue(cell), row).c_str(),
+                 valueText(paramValue(row), row).c_str());
+        status = kExitNotWritten;
+    }
+    return status;
+}
+
 int runFlash(const ParsedArgs& args)
 {
     if (!expectPositional(args, "flash", 1, 1, "FILE"))
@@ -32,10 +89,14 @@ int runFlash(const ParsedArgs& args)
     auto staged = loadStagedValues(args.positional[0]);
     if (!staged)
         return kExitUsage;
-    std::vector<std::string> valueLines = stagedValueLines(*staged);
     if (args.has("--dry-run")) {
-        printLines(valueLines);
+        printLines(stagedValueLines(*staged));
         return kExitOk;
+    }
+    // Nothing is cleared unless the operator can be asked for the restart.
+    if (!args.has("--yes") && !isTerminal(stdin)) {
+        complain(Msg::FlashNeedsTerminal);
+        return kExitUsage;
     }
     if (int status = preparePort(args); status != kExitOk)
         return status;
@@ -50,8 +111,15 @@ int runFlash(const ParsedArgs& args)
     case RestartOutcome::Confirmed:
         break;
     }
-    sendStagedValues(term, [&](int row) { return staged->cell(row); });
+    if (int status = writeValues(*staged); status != kExitOk)
+        return status;
     sendRestartRequest(term);
+    FILE* trace = traceOut;
+    traceOut = discardStream();
+    int status = verifyValues(*staged);
+    traceOut = trace;
+    if (status != kExitOk)
+        return status;
     announce(Msg::FlashDoneTitle, Msg::FlashDone);
     return kExitOk;
 }

@@ -4,6 +4,7 @@
 #include "interrupt.h"
 #include "messages.h"
 #include "port_setup.h"
+#include "progress.h"
 #include "registers.h"
 #include "serial.h"
 #include "subcommands.h"
@@ -11,6 +12,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -32,17 +34,52 @@ int probeBlock(serial_handle h, int id, unsigned char* out)
     return got + serial_read(h, out + got, kBlockBytes - got);
 }
 
+// Which ID the scan is at, on one line of a terminal that each step
+// redraws; it is wiped before a found servo's line is printed.
+class ProgressLine {
+public:
+    explicit ProgressLine(std::size_t total) : total_(total), shown_(isTerminal(stderr)) {}
+    ~ProgressLine() { wipe(); }
+
+    void at(int id, std::size_t done)
+    {
+        if (!shown_)
+            return;
+        std::string text = format(Msg::ScanProgress, id, done + 1, total_, baudRate);
+        std::fprintf(stderr, "\r%s", text.c_str());
+        std::fflush(stderr);
+        width_ = text.size();
+    }
+    void wipe()
+    {
+        if (!shown_ || width_ == 0)
+            return;
+        std::fprintf(stderr, "\r%*s\r", static_cast<int>(width_), "");
+        std::fflush(stderr);
+        width_ = 0;
+    }
+
+private:
+    std::size_t total_;
+    bool shown_;
+    std::size_t width_ = 0;
+};
+
 void scanAt(const std::vector<int>& ids, int& found)
 {
     serial_handle h = openPortInForce();
-    for (int id : ids) {
+    ProgressLine progress(ids.size());
+    for (std::size_t k = 0; k < ids.size(); ++k) {
         if (interrupted())
             break;
+        int id = ids[k];
+        progress.at(id, k);
         unsigned char block[kBlockBytes];
         int got = probeBlock(h, id, block);
         if (got == 0)
             continue;
         ++found;
+        progress.wipe();
         std::printf("%02X  0x%04X  0x%04X   %d\n", id, decodeGroups(block, 2), decodeGroups(block + 2, 2), baudRate);
         std::fflush(stdout);
     }

@@ -1,4 +1,5 @@
-// orvelin set: one RAM write by register name or address, then a read back.
+// orvelin set: one RAM write by register name or address, then a read back
+// that must show the value written.
 #include "command_lines.h"
 #include "exit_codes.h"
 #include "messages.h"
@@ -7,6 +8,7 @@
 #include "registers.h"
 #include "run_line.h"
 #include "serial.h"
+#include "servo_reads.h"
 #include "subcommands.h"
 #include "term.h"
 #include "wire_monitor.h"
@@ -30,21 +32,24 @@ int runSet(const ParsedArgs& args)
 
     const ParamDef& def = paramtbl[*row];
     traceOut = discardStream();
-    long before = wireBytesReceived();
+    markReads();
     runLine(ramWriteLine(def.address, *value));
-    // The window refreshes the whole list after a RAM edit; so does this.
-    runLine(kReadAllLine);
-    if (wireBytesReceived() == before) {
-        complain(Msg::NoReply, SendID, portDisplayName().c_str(), baudRate);
+    // The servo answers a RAM write with the value's groups.
+    if (replyBytesSinceMark() == 0) {
+        complain(Msg::NoEcho, SendID, def.name);
         return kExitNoReply;
     }
+    // The window refreshes the whole list after a RAM edit; so does this.
+    if (int status = judgeRead(readRegisters()); status != kExitOk)
+        return status;
     uint32_t readBack = paramValue(*row);
     char address[8];
     formatAddressText(address, sizeof address, def.address);
     std::printf("%s %s = %s\n", def.name, address, valueText(readBack, *row).c_str());
-    // Live registers (position, speed, temperature) move on by themselves.
-    if (readBack != *value)
+    if (readBack != *value) {
         complain(Msg::ReadBackDiffers, def.name, valueText(*value, *row).c_str(), valueText(readBack, *row).c_str());
+        return kExitNotWritten;
+    }
     return kExitOk;
 }
 

@@ -1,22 +1,18 @@
 // orvelin table: every register's name, address and RAM value.
-#include "command_lines.h"
 #include "exit_codes.h"
 #include "messages.h"
 #include "port_setup.h"
 #include "register_args.h"
 #include "registers.h"
-#include "run_line.h"
-#include "serial.h"
+#include "servo_reads.h"
 #include "subcommands.h"
 #include "term.h"
-#include "wire_monitor.h"
 
 #include <cstdio>
 
 namespace {
 
 constexpr OptionDef kOptions[] = {{"--json", false}};
-constexpr long kRegisterBytes = 96;
 
 void printText()
 {
@@ -46,15 +42,9 @@ int runTable(const ParsedArgs& args)
     if (int status = preparePort(args); status != kExitOk)
         return status;
     traceOut = discardStream();
-    long before = wireBytesReceived();
-    runLine(kReadAllLine);
-    long received = wireBytesReceived() - before;
-    if (received == 0) {
-        complain(Msg::NoReply, SendID, portDisplayName().c_str(), baudRate);
-        return kExitNoReply;
-    }
-    if (received < kRegisterBytes)
-        complain(Msg::ShortReply, received);
+    // Values from a reply with bytes missing or extra are not shown at all.
+    if (int status = judgeRead(readRegisters()); status != kExitOk)
+        return status;
     if (args.has("--json"))
         printJson();
     else

@@ -36,7 +36,8 @@ struct Settings {
 // The register memory as one sample saw it: which bytes came, and their values.
 struct Sample {
     std::array<unsigned char, 0x60> bytes{};
-    std::array<bool, 0x60> came{};
+    int missing = 0;  // bytes of the blocks read that did not come
+    int stray = 0;    // bytes that followed the last reply
 };
 
 std::optional<Settings> readSettings(const ParsedArgs& args)
@@ -81,19 +82,18 @@ Sample takeSample(const std::set<int>& blocks)
     for (int block : blocks) {
         int address = block * kBlockBytes;
         int got = readBlock(h, SendID, address, &sample.bytes[static_cast<std::size_t>(address)]);
-        for (int k = 0; k < got; ++k)
-            sample.came[static_cast<std::size_t>(address + k)] = true;
+        sample.missing += kBlockBytes - got;
     }
+    // A byte after the replies would shift the next sample's blocks.
+    unsigned char extra = 0;
+    sample.stray = serial_read(h, &extra, 1);
     serial_close(h);
     return sample;
 }
 
-std::optional<uint32_t> valueIn(const Sample& sample, int row)
+uint32_t valueIn(const Sample& sample, int row)
 {
     const ParamDef& def = paramtbl[row];
-    for (int k = 0; k < def.size; ++k)
-        if (!sample.came[static_cast<std::size_t>(def.address + k)])
-            return std::nullopt;
     return decodeGroups(&sample.bytes[static_cast<std::size_t>(def.address)], def.size);
 }
 
@@ -104,20 +104,37 @@ void printSample(const Settings& settings, double seconds, const Sample& sample)
     std::snprintf(field, sizeof field, settings.csv ? "%.3f" : "%9.3f", seconds);
     line = field;
     for (int row : settings.rows) {
-        auto value = valueIn(sample, row);
+        uint32_t value = valueIn(sample, row);
         if (settings.csv) {
             line += ',';
-            if (value)
-                line += std::to_string(*value);
+            line += std::to_string(value);
         } else {
             line += "  ";
             line += paramtbl[row].name;
             line += '=';
-            line += value ? valueText(*value, row) : "----";
+            line += valueText(value, row);
         }
     }
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
+}
+
+// A sample with bytes missing or extra is not shown: watching stops there.
+int judgeSample(const Sample& sample, std::size_t blocks)
+{
+    int expected = static_cast<int>(blocks) * kBlockBytes;
+    if (sample.missing == 0 && sample.stray == 0)
+        return kExitOk;
+    std::fflush(stdout);
+    if (sample.missing == expected) {
+        complain(Msg::NoReply, SendID, portDisplayName().c_str(), baudRate);
+        return kExitNoReply;
+    }
+    if (sample.missing > 0)
+        complain(Msg::ShortSample, expected - sample.missing, expected, SendID);
+    else
+        complain(Msg::StrayReply, sample.stray, SendID);
+    return kExitBadReply;
 }
 
 void sleepUntil(Clock::time_point when)
@@ -156,7 +173,10 @@ int runWatch(const ParsedArgs& args)
         if (interrupted())
             break;
         double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        printSample(*settings, seconds, takeSample(blocks));
+        Sample sample = takeSample(blocks);
+        if (int status = judgeSample(sample, blocks.size()); status != kExitOk)
+            return status;
+        printSample(*settings, seconds, sample);
     }
     return kExitOk;
 }

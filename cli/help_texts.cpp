@@ -26,6 +26,7 @@ Commands:
   watch REGISTER...    read registers again and again, one line per sample
   ports                list serial devices and USB latency timers
   config               show or change the port and baud rate in servoconf.ini
+  help [COMMAND]       show this help, or a command's
 
 Options of every command:
   --port DEVICE   serial device (/dev/ttyUSB0, COM3 on Windows); default: PORT in servoconf.ini
@@ -37,8 +38,15 @@ Options of every command:
 servoconf.ini lies beside the program when that folder is writable, else in
 ~/.config/orvelin/; ORVELIN_CONFIG names another file. 'orvelin config' shows which.
 
-Exit status: 0 done, 1 the port cannot be opened, 2 bad arguments or input file,
-3 to 7 a failed upload ('orvelin update --help'), 8 no answer from the servo.
+Exit status (each command's help lists the ones it returns):
+  0    done
+  1    the port cannot be opened
+  2    bad arguments or input file, no port configured: nothing was sent
+  3-6  a failed upload ('orvelin update --help')
+  8    no answer from the servo
+  9    a reply with bytes missing or stray bytes after it: the values are not trusted
+  10   the servo did not take a value: it refused it, or it does not read back
+  130  (143) an update stopped by Ctrl-C (SIGTERM)
 )",
      R"(orvelin: ORVELIN サーボのコマンドライン版プログラマ
 
@@ -55,6 +63,7 @@ Exit status: 0 done, 1 the port cannot be opened, 2 bad arguments or input file,
   watch レジスタ...    レジスタを繰り返し読み出し、1回ごとに1行表示します
   ports                シリアルデバイスと USB レイテンシタイマーを一覧表示します
   config               servoconf.ini のポートとボーレートを表示・変更します
+  help [コマンド]      この説明、またはコマンドの説明を表示します
 
 全コマンド共通のオプション:
   --port デバイス  シリアルデバイス (/dev/ttyUSB0、Windows では COM3)。省略時は servoconf.ini の PORT
@@ -67,14 +76,26 @@ servoconf.ini はプログラムのフォルダーに書き込めればそこに
 ~/.config/orvelin/ に置きます。ORVELIN_CONFIG で別のファイルを指定できます。
 どれを使っているかは 'orvelin config' で表示します。
 
-終了コード: 0 完了、1 ポートが開けない、2 引数または入力ファイルの誤り、
-3〜7 アップデートの失敗 ('orvelin update --help')、8 サーボから応答がない
+終了コード (各コマンドの説明に、そのコマンドが返すものを示します):
+  0    完了
+  1    ポートが開けない
+  2    引数または入力ファイルの誤り、ポートが設定されていない: 何も送信していません
+  3〜6 アップデートの失敗 ('orvelin update --help')
+  8    サーボから応答がない
+  9    応答のバイトが足りないか、応答の後に余分なバイトがある: 値は信頼できません
+  10   サーボが値を受け付けない、または書き込んだ値が読み出せない
+  130  (143) Ctrl-C (SIGTERM) で中断したアップデート
 )"},
-    {"term", R"(Usage: orvelin term [--port DEVICE] [--baud RATE] [--id HEX] [--wire] [--] LINE...
+    {"term", R"(Usage: orvelin term [--strict] [--port DEVICE] [--baud RATE] [--id HEX] [--wire] [--] LINE...
 
 Runs each LINE through the servo link's command interpreter, in order, and prints its
-trace on stdout. Without LINE it reads command lines from standard input, one per line.
-Put -- before lines that start with '-'.
+trace on stdout, as the window's command field does. Without LINE it reads command lines
+from standard input, one per line (blank lines are skipped). Put -- before lines that
+start with '-'. The interpreter takes some lines in silence; term writes a note on stderr
+for each line that sends nothing (and why), for a value too wide for its register (the
+register keeps the low bits), and for each reply that does not come whole.
+  --strict   take every note as an error: stop there with exit status 2; a line whose
+             note comes before it is not sent
 
 Command lines (numbers in hexadecimal):
   R                  read all registers: a dump and the named values
@@ -84,14 +105,19 @@ Command lines (numbers in hexadecimal):
   s                  the fixed packet
   u FILE             upload a firmware update file
 
-Exit status: 0 every line done, 1 the port cannot be opened, 2 bad arguments,
-3 an upload failed (the lines after it are not run).
+Exit status: 0 every line ran (notes or not), 1 the port cannot be opened, 2 bad
+arguments, or with --strict a line with a note, 3 an upload failed (the lines after it
+are not run).
 )",
-     R"(使い方: orvelin term [--port デバイス] [--baud 速度] [--id 16進数] [--wire] [--] 行...
+     R"(使い方: orvelin term [--strict] [--port デバイス] [--baud 速度] [--id 16進数] [--wire] [--] 行...
 
-各行をサーボリンクのコマンドインタプリタで順に実行し、トレースを標準出力に表示します。
-行を指定しないときは、標準入力から1行ずつコマンド行を読みます。
-'-' で始まる行の前には -- を置いてください。
+各行をウィンドウのコマンド欄と同じくサーボリンクのコマンドインタプリタで順に実行し、
+トレースを標準出力に表示します。行を指定しないときは、標準入力から1行ずつコマンド行を
+読みます (空の行は飛ばします)。'-' で始まる行の前には -- を置いてください。インタプリタが
+黙って受け流す行について、term は標準エラーに注意を表示します: 何も送信しない行 (と理由)、
+レジスタに収まらない値 (下位ビットだけが書き込まれます)、完全に届かなかった応答。
+  --strict   注意をすべて誤りとして扱い、終了コード 2 で止めます。送信前に注意が出た行は
+             送信しません
 
 コマンド行 (数値は16進数):
   R                  全レジスタの読み出し: ダンプと名前付きの値
@@ -101,8 +127,8 @@ Exit status: 0 every line done, 1 the port cannot be opened, 2 bad arguments,
   s                  固定パケット
   u ファイル         ファームウェアアップデートファイルの書き込み
 
-終了コード: 0 全行完了、1 ポートが開けない、2 引数の誤り、
-3 アップデートの失敗 (以降の行は実行しません)
+終了コード: 0 全行を実行 (注意の有無を問わず)、1 ポートが開けない、2 引数の誤り、
+または --strict で注意が出た、3 アップデートの失敗 (以降の行は実行しません)
 )"},
     {"table", R"(Usage: orvelin table [--json] [--port DEVICE] [--baud RATE] [--id HEX] [--wire]
 
@@ -111,7 +137,10 @@ address and RAM value as the window shows them.
   --json   a JSON array with one object per register, for scripts:
            {"name": "M_POS", "address": 32, "size": 2, "value": 2048}
 
-Exit status: 0 done, 1 the port cannot be opened, 8 no answer from the servo.
+A reply with bytes missing, or with stray bytes after it, shows no values at all.
+
+Exit status: 0 done, 1 the port cannot be opened, 2 bad arguments or no port configured,
+8 no answer from the servo, 9 a reply with bytes missing or extra.
 )",
      R"(使い方: orvelin table [--json] [--port デバイス] [--baud 速度] [--id 16進数] [--wire]
 
@@ -120,12 +149,15 @@ RAM の値をウィンドウと同じ書式で表示します。
   --json   スクリプト向けに、レジスタごとに1つのオブジェクトを持つ JSON 配列を出力します:
            {"name": "M_POS", "address": 32, "size": 2, "value": 2048}
 
-終了コード: 0 完了、1 ポートが開けない、8 サーボから応答がない
+応答のバイトが足りないか、応答の後に余分なバイトがあるときは、値を何も表示しません。
+
+終了コード: 0 完了、1 ポートが開けない、2 引数の誤りかポートが設定されていない、
+8 サーボから応答がない、9 応答のバイトが足りないか余分なバイトがある
 )"},
     {"set", R"(Usage: orvelin set REGISTER VALUE [--port DEVICE] [--baud RATE] [--id HEX] [--wire]
 
 Writes VALUE into the register's RAM (the command line w ADDR VALUE), reads the
-registers back and prints the value the servo now holds.
+registers back and prints the value the servo now holds, which must be VALUE.
   REGISTER   a name (M_POS) or the address of its first byte (0x20)
   VALUE      hexadecimal (3E8 or 0x3E8) that fits the register: up to 7F, 3FFF or
              FFFFFFF for registers of 1, 2 or 4 bytes of 7 bits
@@ -133,19 +165,22 @@ registers back and prints the value the servo now holds.
 Example: orvelin set M_POS 0x800
 
 Exit status: 0 done, 1 the port cannot be opened, 2 unknown register or bad value,
-8 no answer from the servo.
+8 no answer from the servo, 9 a reply with bytes missing or extra, 10 the register does
+not read back VALUE (the servo did not take it, or changed it at once).
 )",
      R"(使い方: orvelin set レジスタ 値 [--port デバイス] [--baud 速度] [--id 16進数] [--wire]
 
 値をレジスタの RAM に書き込み (コマンド行 w アドレス 値)、レジスタを読み出して
-サーボが保持している値を表示します。
+サーボが保持している値を表示します。その値は書き込んだ値でなければなりません。
   レジスタ   名前 (M_POS) または先頭バイトのアドレス (0x20)
   値         レジスタに収まる16進数 (3E8 または 0x3E8): 7ビット×1、2、4バイトの
              レジスタでそれぞれ 7F、3FFF、FFFFFFF まで
 
 例: orvelin set M_POS 0x800
 
-終了コード: 0 完了、1 ポートが開けない、2 レジスタまたは値の誤り、8 サーボから応答がない
+終了コード: 0 完了、1 ポートが開けない、2 レジスタまたは値の誤り、8 サーボから応答がない、
+9 応答のバイトが足りないか余分なバイトがある、10 読み出した値が書き込んだ値と違う
+(サーボが受け付けなかったか、すぐに変えた)
 )"},
     {"clear", R"(Usage: orvelin clear [--yes] [--port DEVICE] [--baud RATE] [--id HEX] [--wire]
 
@@ -153,7 +188,8 @@ Clears the servo's settings as the window's Clear does: sends "f 0 3e8" and the 
 request "w 9 1" (their trace on stdout), then asks you to restart the ORVELIN and press Enter.
   --yes   do not wait for Enter
 
-Exit status: 0 done, 1 the port cannot be opened, 8 no answer from the servo.
+Exit status: 0 done, 1 the port cannot be opened, 2 bad arguments or no port configured,
+8 no answer from the servo.
 )",
      R"(使い方: orvelin clear [--yes] [--port デバイス] [--baud 速度] [--id 16進数] [--wire]
 
@@ -161,36 +197,47 @@ Exit status: 0 done, 1 the port cannot be opened, 8 no answer from the servo.
 (トレースは標準出力)、ORVELINを再起動して Enter を押すよう求めます。
   --yes   Enter を待ちません
 
-終了コード: 0 完了、1 ポートが開けない、8 サーボから応答がない
+終了コード: 0 完了、1 ポートが開けない、2 引数の誤りかポートが設定されていない、
+8 サーボから応答がない
 )"},
     {"flash", R"(Usage: orvelin flash FILE [--dry-run] [--yes] [--port DEVICE] [--baud RATE] [--id HEX] [--wire]
 
 Writes the values staged in a FLASH value file into the servo's FLASH memory, as the
-window's Write does after File > Open. The file holds "ROW TEXT" pairs: ROW is the
-register's row, 0 to 62 in the order of 'orvelin table', TEXT a value such as 0x03E8.
+window's Write does after File > Open. The file is checked whole before anything is sent:
+each line is "ROW VALUE" (as the window saves it), ROW the register's row, 0 to 62 in the
+order of 'orvelin table', VALUE 0x and hexadecimal digits that fit the register, such as
+18 0x03E8; each row once, at least one value. Then it
   1. clears the settings ("f 0 3e8", "w 9 1") and asks you to restart the ORVELIN
      and press Enter,
-  2. sends "f ADDR VALUE" for each staged value (its text from the third character on),
-  3. sends the restart request "w 9 1".
+  2. sends "f ADDR VALUE" for each staged value; each must be answered and accepted,
+  3. sends the restart request "w 9 1" and reads the registers back: each value written
+     must be there.
   --dry-run   print the command lines instead of sending them
-  --yes       do not wait for Enter after the clear
+  --yes       do not wait for Enter after the clear (needed when standard input is not
+              a terminal: without a way to ask, nothing is cleared)
 
-Exit status: 0 done, 1 the port cannot be opened, 2 the file cannot be used or the
-restart was not confirmed, 8 no answer from the servo.
+Exit status: 0 done, 1 the port cannot be opened, 2 the file cannot be used, no terminal
+to ask on and no --yes, or the restart was not confirmed, 8 no answer from the servo,
+9 a reply with bytes missing or extra, 10 a value the servo refused or that does not read
+back.
 )",
      R"(使い方: orvelin flash ファイル [--dry-run] [--yes] [--port デバイス] [--baud 速度] [--id 16進数] [--wire]
 
 FLASH 値ファイルの値をサーボの FLASH に書き込みます。ウィンドウで「開く」の後に
-「書込み」をしたときと同じです。ファイルは「行 値」の組を持ちます: 行は 'orvelin table'
-の順でのレジスタの行 (0〜62)、値は 0x03E8 のような文字列です。
+「書込み」をしたときと同じです。何かを送信する前にファイル全体を検査します: 各行は
+ウィンドウが保存する「行 値」の形で、行は 'orvelin table' の順でのレジスタの行 (0〜62)、
+値は 0x とレジスタに収まる16進数です (例: 18 0x03E8)。各行は1回だけ、値は1つ以上。
+その後、
   1. 設定を消去し ("f 0 3e8", "w 9 1")、ORVELINを再起動して Enter を押すよう求めます
-  2. 各値について "f アドレス 値" を送ります (値は3文字目から)
-  3. 再起動要求 "w 9 1" を送ります
+  2. 各値について "f アドレス 値" を送ります。どの値も応答があり、受け付けられること
+  3. 再起動要求 "w 9 1" を送り、レジスタを読み出します。書き込んだ値がすべてあること
   --dry-run   送信せずにコマンド行を表示します
-  --yes       消去後に Enter を待ちません
+  --yes       消去後に Enter を待ちません (標準入力が端末でないときに必要です。
+              確認できないときは何も消去しません)
 
-終了コード: 0 完了、1 ポートが開けない、2 ファイルが使えないか再起動が確認されない、
-8 サーボから応答がない
+終了コード: 0 完了、1 ポートが開けない、2 ファイルが使えない、確認する端末も --yes も
+ない、または再起動が確認されない、8 サーボから応答がない、9 応答のバイトが足りないか
+余分なバイトがある、10 サーボが受け付けなかった値、または読み出せない値がある
 )"},
     {"update", R"(Usage: orvelin update FILE [--port DEVICE] [--baud RATE] [--id HEX] [--wire]
 
@@ -200,14 +247,18 @@ checked before anything is sent: at most 12288 bytes, each below 0x80.
 A progress bar goes to stderr when it is a terminal; otherwise the trace prints a dot
 for each chunk.
 
+Ctrl-C (or SIGTERM) stops the upload between two chunks and says how far it got; the
+firmware is then incomplete, and the update must be run again.
+
 Exit status:
-  0  the firmware was written
-  1  the port cannot be opened
-  3  the update file cannot be opened
-  4  the update file is not valid (a byte at or above 0x80, or too long)
-  5  no answer from the ORVELIN
-  6  the ORVELIN rejected a chunk (checksum)
-  7  another error
+  0    the firmware was written
+  1    the port cannot be opened
+  2    bad arguments or no port configured
+  3    the update file cannot be opened: missing, not a plain file, or its path too long
+  4    the update file is not valid (empty, a byte at or above 0x80, or too long)
+  5    no answer from the ORVELIN
+  6    the ORVELIN rejected a chunk (checksum)
+  130  stopped by Ctrl-C (143: by SIGTERM)
 )",
      R"(使い方: orvelin update ファイル [--port デバイス] [--baud 速度] [--id 16進数] [--wire]
 
@@ -216,14 +267,18 @@ Exit status:
 ファイルを検査します: 12288 バイト以内で、すべてのバイトが 0x80 未満であること。
 標準エラーが端末なら進捗バーを表示し、そうでなければトレースがチャンクごとに点を表示します。
 
+Ctrl-C (または SIGTERM) はチャンクの間でアップデートを止め、どこまで進んだかを表示します。
+ファームウェアは不完全になるため、アップデートをもう一度実行してください。
+
 終了コード:
-  0  書き込み完了
-  1  ポートが開けない
-  3  アップデートファイルを開けない
-  4  アップデートファイルが正しくない (0x80 以上のバイト、または長すぎる)
-  5  ORVELINから応答がない
-  6  ORVELINがチャンクを拒否した (チェックサム)
-  7  その他のエラー
+  0    書き込み完了
+  1    ポートが開けない
+  2    引数の誤りかポートが設定されていない
+  3    アップデートファイルを開けない (ない、通常のファイルでない、パスが長すぎる)
+  4    アップデートファイルが正しくない (空、0x80 以上のバイト、または長すぎる)
+  5    ORVELINから応答がない
+  6    ORVELINがチャンクを拒否した (チェックサム)
+  130  Ctrl-C で中断 (SIGTERM では 143)
 )"},
     {"scan", R"(Usage: orvelin scan [--ids LIST] [--baud LIST] [--port DEVICE] [--wire]
 
@@ -232,8 +287,10 @@ SYS_PN and SYS_VER of each, with the baud rate it answered at.
   --ids LIST    hexadecimal IDs and ranges: 0-3F (the default), 1,2,5 or 0-7,10
   --baud LIST   baud rates to try: 115200, or 57600,115200 (default: the one in force)
 
-Exit status: 0 a servo answered, 1 the port cannot be opened, 2 bad arguments,
-8 no servo answered.
+On a terminal a line on stderr shows which ID is being tried.
+
+Exit status: 0 a servo answered, 1 the port cannot be opened, 2 bad arguments or no port
+configured, 8 no servo answered.
 )",
      R"(使い方: orvelin scan [--ids リスト] [--baud リスト] [--port デバイス] [--wire]
 
@@ -242,13 +299,16 @@ SYS_VER と応答したボーレートを表示します。
   --ids リスト    16進数の ID と範囲: 0-3F (省略時)、1,2,5、0-7,10 など
   --baud リスト   試すボーレート: 115200、57600,115200 など (省略時は現在の設定)
 
-終了コード: 0 応答あり、1 ポートが開けない、2 引数の誤り、8 応答したサーボがない
+端末では、試している ID を標準エラーの1行に表示します。
+
+終了コード: 0 応答あり、1 ポートが開けない、2 引数の誤りかポートが設定されていない、
+8 応答したサーボがない
 )"},
     {"watch", R"(Usage: orvelin watch REGISTER... [--interval MS] [--count N] [--csv] [--port DEVICE] [--baud RATE] [--id HEX] [--wire]
 
 Reads the registers again and again and prints one line per sample: the time in seconds
-since the start and each value, until Ctrl-C or N samples. A value that did not come
-shows as ---- (empty in CSV).
+since the start and each value, until Ctrl-C or N samples. A sample with bytes missing
+or stray bytes after it is not shown: watching stops there.
   REGISTER       a name (M_POS) or an address (0x20)
   --interval MS  milliseconds from one sample to the next (default 100)
   --count N      stop after N samples
@@ -256,12 +316,14 @@ shows as ---- (empty in CSV).
 
 Example: orvelin watch M_POS M_SPD --csv --count 50 > motion.csv
 
-Exit status: 0 done, 1 the port cannot be opened, 2 bad arguments.
+Exit status: 0 done, 1 the port cannot be opened, 2 bad arguments or no port configured,
+8 no answer from the servo, 9 a sample with bytes missing or extra.
 )",
      R"(使い方: orvelin watch レジスタ... [--interval ミリ秒] [--count 回数] [--csv] [--port デバイス] [--baud 速度] [--id 16進数] [--wire]
 
 レジスタを繰り返し読み出し、1回ごとに1行表示します: 開始からの秒数と各値。
-Ctrl-C を押すか指定回数で終わります。届かなかった値は ---- (CSV では空欄) です。
+Ctrl-C を押すか指定回数で終わります。バイトが足りないか余分なバイトがあるサンプルは
+表示せず、そこで終わります。
   レジスタ         名前 (M_POS) またはアドレス (0x20)
   --interval ミリ秒  読み出しの間隔 (省略時 100)
   --count 回数     指定回数で終了します
@@ -269,7 +331,8 @@ Ctrl-C を押すか指定回数で終わります。届かなかった値は ---
 
 例: orvelin watch M_POS M_SPD --csv --count 50 > motion.csv
 
-終了コード: 0 完了、1 ポートが開けない、2 引数の誤り
+終了コード: 0 完了、1 ポートが開けない、2 引数の誤りかポートが設定されていない、
+8 サーボから応答がない、9 バイトが足りないか余分なバイトがあるサンプル
 )"},
     {"ports", R"(Usage: orvelin ports
 
@@ -277,12 +340,16 @@ Lists the serial devices: the stable names under /dev/serial/by-id first, then
 /dev/ttyUSB*, /dev/ttyACM* and /dev/ttyS* (on Windows, the COM ports). For a USB adapter
 it shows the latency timer: above 1 ms every reply waits for it, and a hint tells how
 to set it to 1 ms.
+
+Exit status: 0 done, 2 bad arguments.
 )",
      R"(使い方: orvelin ports
 
 シリアルデバイスを一覧表示します: まず /dev/serial/by-id の固定名、次に /dev/ttyUSB*、
 /dev/ttyACM*、/dev/ttyS* (Windows では COM ポート)。USB アダプタにはレイテンシタイマーを
 表示します。1 ms を超えると応答のたびに待ち時間が生じるため、1 ms にする方法を示します。
+
+終了コード: 0 完了、2 引数の誤り
 )"},
     {"config", R"(Usage: orvelin config [--port DEVICE] [--baud RATE]
 
@@ -291,6 +358,8 @@ Shows the configuration file with its PORT and BAUDRATE, which every command use
 or --baud it stores the new values.
 
 Example: orvelin config --port /dev/ttyUSB0 --baud 115200
+
+Exit status: 0 done, 2 a value no command could use, or the file cannot be written.
 )",
      R"(使い方: orvelin config [--port デバイス] [--baud 速度]
 
@@ -299,6 +368,8 @@ Example: orvelin config --port /dev/ttyUSB0 --baud 115200
 --port または --baud を指定すると、その値を保存します。
 
 例: orvelin config --port /dev/ttyUSB0 --baud 115200
+
+終了コード: 0 完了、2 使えない値、またはファイルに書き込めない
 )"},
 };
 

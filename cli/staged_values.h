@@ -1,6 +1,5 @@
-// The staged values orvelin writes into FLASH: a FLASH value file read as
-// the window's loader reads it, and the command lines of the window's FLASH
-// write for them.
+// The staged values orvelin writes into FLASH, from a FLASH value file, and
+// the command lines of the window's FLASH write for them.
 #pragma once
 
 #include "flash_column.h"
@@ -9,14 +8,16 @@
 #include <string>
 #include <vector>
 
-// Reads "%d %s" pairs as the window's loader does into a column that starts
-// empty: each pair stages its text on its row, a later pair for the same row
-// wins, rows outside the table are ignored with a warning. A file that
-// cannot be opened, a token that is not a row number, a row number without
-// a text, or a text the window's list could not hold (over 255 characters,
-// a NUL byte) is refused (reported): nothing partial reaches FLASH.
+// A FLASH value file as the window saves it: one "ROW VALUE" line per staged
+// register, ROW 0 to 62 and VALUE "0x" with hexadecimal digits that fit the
+// register's 7-bit groups; CR LF or LF line ends, blank lines ignored.
+// Anything else (a line of another form, a row twice, no value at all, a
+// file that is not a plain file) is refused whole and reported with its
+// line: nothing partial or wrong reaches FLASH.
 std::optional<FlashColumn> loadStagedValues(const std::string& path);
 
-// The window's FLASH write lines for every staged cell, in row order; odd
-// texts are warned about.
+// The window's FLASH write lines for the staged cells, in row order.
 std::vector<std::string> stagedValueLines(const FlashColumn& column);
+
+// The value a checked cell stands for.
+uint32_t stagedValue(const std::string& cell);

@@ -14,6 +14,7 @@ UploadOutcome uploadOutcome(UpdateOutcome outcome)
     case UpdateOutcome::Rejected:
         return {Msg::UploadFailRejected, kExitUploadRejected};
     default:
-        return {Msg::UploadFailOther, kExitUploadOther};
+        // The link reports no other code; should one come, it is a failed upload all the same.
+        return {Msg::UploadFailOther, kExitUploadOpen};
     }
 }

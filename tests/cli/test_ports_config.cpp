@@ -64,7 +64,13 @@ TEST_F(ConfigTest, ShowsAndStoresThePortAndBaudRate)
 {
     RunResult shown = run({"config"});
     EXPECT_EQ(shown.status, 0) << shown.err;
-    EXPECT_EQ(shown.out, "configuration file: " + configFile + "\nPORT=COM1\nBAUDRATE=115200\n");
+    // No COM1 to guess on this system: commands ask for a port until one is stored.
+    EXPECT_EQ(shown.out, "configuration file: " + configFile + "\nPORT=\nBAUDRATE=115200\n");
+    RunResult unset = run({"table"});
+    EXPECT_EQ(unset.status, 2);
+    EXPECT_NE(unset.err.find("no port configured: use --port DEVICE or orvelin config --port DEVICE"),
+              std::string::npos)
+        << unset.err;
 
     RunResult stored = run({"config", "--port", servo->devicePath(), "--baud", "57600"});
     EXPECT_EQ(stored.status, 0) << stored.err;

@@ -11,6 +11,7 @@ using WireTest = CliTest;
 struct WireLog {
     std::vector<std::string> sent;
     std::vector<std::string> received;
+    std::vector<std::string> notes;
     bool wellFormed = true;
 };
 
@@ -20,6 +21,10 @@ WireLog readWireLog(const std::string& err)
     WireLog log;
     for (const std::string& text : linesOf(err)) {
         std::smatch m;
+        if (text.starts_with("orvelin: ")) {
+            log.notes.push_back(text);
+            continue;
+        }
         if (!std::regex_match(text, m, line)) {
             log.wellFormed = false;
             continue;
@@ -46,6 +51,8 @@ TEST_F(WireTest, LogMatchesTheBytesTheServoReceived)
     EXPECT_EQ(log.received[3], "(nothing)");
     EXPECT_EQ(log.received[4].size(), 16u * 3 - 1);
     EXPECT_EQ(log.received[10], "(nothing)");
+    EXPECT_EQ(log.notes, (std::vector<std::string>{"orvelin: note: 'b 1 2': no reply from the ORVELIN with ID 01",
+                                                   "orvelin: note: 'b 1 2': no reply from the ORVELIN with ID 02"}));
     // The trace still goes to stdout, unchanged.
     EXPECT_NE(r.out.find("00002c 12345 4\n"), std::string::npos);
 }
