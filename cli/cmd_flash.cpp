@@ -10,6 +10,7 @@
 #include "restart_prompt.h"
 #include "run_line.h"
 #include "servo_clear.h"
+#include "servo_ids.h"
 #include "servo_operations.h"
 #include "servo_reads.h"
 #include "staged_values.h"
@@ -23,7 +24,9 @@
 
 namespace {
 
-constexpr OptionDef kOptions[] = {{"--dry-run", false}, {"--yes", false}};
+constexpr OptionDef kOptions[] = {
+    {"--dry-run", false}, {"--yes", false}, {"--keep-going", false}, {"--allow-id-change", false}};
+constexpr int kSysSidRow = 3;
 // A restarted servo answers again within this.
 constexpr auto kRestartWait = std::chrono::seconds(2);
 constexpr auto kRetryEvery = std::chrono::milliseconds(100);
@@ -82,6 +85,36 @@ int verifyValues(const FlashColumn& staged)
     return status;
 }
 
+// A file saved from one servo carries its ID in SYS_SID: written to another
+// servo it would give that one the same ID, and the bus two servos that
+// answer as one.
+bool changesAnId(const FlashColumn& staged, const ServoIds& servos)
+{
+    const std::string& cell = staged.cell(kSysSidRow);
+    if (cell.empty())
+        return false;
+    for (int id : servos.ids) {
+        if (stagedValue(cell) != static_cast<uint32_t>(id)) {
+            complain(Msg::FlashChangesId, stagedValue(cell), id);
+            return true;
+        }
+    }
+    return false;
+}
+
+// One servo, cleared and restarted: its values, its restart, its read back.
+int writeServo(const FlashColumn& staged)
+{
+    if (int status = writeValues(staged); status != kExitOk)
+        return status;
+    sendRestartRequest(term);
+    FILE* trace = traceOut;
+    traceOut = discardStream();
+    int status = verifyValues(staged);
+    traceOut = trace;
+    return status;
+}
+
 int runFlash(const ParsedArgs& args)
 {
     if (!expectPositional(args, "flash", 1, 1, "FILE"))
@@ -98,29 +131,35 @@ int runFlash(const ParsedArgs& args)
         complain(Msg::FlashNeedsTerminal);
         return kExitUsage;
     }
-    if (int status = preparePort(args); status != kExitOk)
+    if (int status = preparePort(args, IdForm::List); status != kExitOk)
         return status;
+    int status = kExitOk;
+    auto servos = servoIdsOf(args, status);
+    if (!servos)
+        return status;
+    if (!args.has("--allow-id-change") && changesAnId(*staged, *servos))
+        return kExitUsage;
+    bool keepGoing = args.has("--keep-going");
+    ServoIds answering;
+    int silent = servosAnswering(*servos, keepGoing, answering);
+    if (silent != kExitOk && (!keepGoing || answering.ids.empty()))
+        return silent;
 
-    // The values go in only after the operator has restarted the cleared servo.
-    switch (clearAndAwaitRestart(args.has("--yes"))) {
-    case RestartOutcome::NoServo:
-        return kExitNoReply;
-    case RestartOutcome::Unconfirmed:
+    // The values go in only after the operator has restarted the cleared servos.
+    ClearRun cleared = clearServos(answering, keepGoing, args.has("--yes"));
+    if (cleared.cleared.empty() || (cleared.status != kExitOk && !keepGoing))
+        return cleared.status;
+    if (cleared.restart == RestartOutcome::Unconfirmed) {
         complain(Msg::NotConfirmed);
         return kExitUsage;
-    case RestartOutcome::Confirmed:
-        break;
     }
-    if (int status = writeValues(*staged); status != kExitOk)
-        return status;
-    sendRestartRequest(term);
-    FILE* trace = traceOut;
-    traceOut = discardStream();
-    int status = verifyValues(*staged);
-    traceOut = trace;
-    if (status != kExitOk)
-        return status;
-    announce(Msg::FlashDoneTitle, Msg::FlashDone);
+    status = forEachServo(ServoIds{cleared.cleared, servos->listed}, keepGoing,
+                          [&](int) { return writeServo(*staged); });
+    if (status == kExitOk)
+        announce(Msg::FlashDoneTitle, Msg::FlashDone);
+    for (int first : {silent, cleared.status, status})
+        if (first != kExitOk)
+            return first;
     return kExitOk;
 }
 

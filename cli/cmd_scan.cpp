@@ -7,32 +7,15 @@
 #include "progress.h"
 #include "registers.h"
 #include "serial.h"
+#include "servo_probe.h"
 #include "subcommands.h"
-#include "term.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 namespace {
 
 constexpr OptionDef kScanOptions[] = {{"--ids", true}};
-
-// SYS_PN and SYS_VER are the first four bytes of block 0: waiting for those
-// alone cuts the time a silent ID costs from 170 ms to 50 ms.
-constexpr int kProbeBytes = 4;
-
-// A read block that waits only for the first kProbeBytes before giving up
-// on a silent ID, then collects the rest of the reply.
-int probeBlock(serial_handle h, int id, unsigned char* out)
-{
-    std::memset(out, 0, kBlockBytes);
-    sendReadBlock(h, id, 0x00);
-    int got = serial_read(h, out, kProbeBytes);
-    if (got == 0)
-        return 0;
-    return got + serial_read(h, out + got, kBlockBytes - got);
-}
 
 // Which ID the scan is at, on one line of a terminal that each step
 // redraws; it is wiped before a found servo's line is printed.
@@ -67,23 +50,17 @@ private:
 
 void scanAt(const std::vector<int>& ids, int& found)
 {
-    serial_handle h = openPortInForce();
     ProgressLine progress(ids.size());
-    for (std::size_t k = 0; k < ids.size(); ++k) {
-        if (interrupted())
-            break;
-        int id = ids[k];
-        progress.at(id, k);
-        unsigned char block[kBlockBytes];
-        int got = probeBlock(h, id, block);
-        if (got == 0)
-            continue;
-        ++found;
-        progress.wipe();
-        std::printf("%02X  0x%04X  0x%04X   %d\n", id, decodeGroups(block, 2), decodeGroups(block + 2, 2), baudRate);
-        std::fflush(stdout);
-    }
-    serial_close(h);
+    probeServos(
+        ids, [&](int id, std::size_t k) { progress.at(id, k); },
+        [&](int id, const unsigned char* block) {
+            ++found;
+            progress.wipe();
+            std::printf("%02X  0x%04X  0x%04X   %d\n", id, decodeGroups(block, 2), decodeGroups(block + 2, 2),
+                        baudRate);
+            std::fflush(stdout);
+        },
+        interrupted);
 }
 
 int runScan(const ParsedArgs& args)

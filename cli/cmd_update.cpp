@@ -6,7 +6,9 @@
 #include "messages.h"
 #include "port_setup.h"
 #include "progress.h"
+#include "registers.h"
 #include "restart_prompt.h"
+#include "servo_ids.h"
 #include "servo_operations.h"
 #include "subcommands.h"
 #include "term.h"
@@ -19,6 +21,7 @@
 
 namespace {
 
+constexpr OptionDef kOptions[] = {{"--keep-going", false}};
 constexpr long kChunkBytes = 16;
 
 // The link refuses a bad image too, but only with a code; checked here first,
@@ -62,31 +65,17 @@ long chunksOf(long bytes)
     return (bytes + kChunkBytes - 1) / kChunkBytes;
 }
 
-int runUpdate(const ParsedArgs& args)
+int updateOne(const std::string& path, long size, bool showBar, const ServoIds& servos, std::size_t& at)
 {
-    if (!expectPositional(args, "update", 1, 1, "FILE"))
-        return kExitUsage;
-    const std::string& path = args.positional[0];
-    int status = kExitOk;
-    auto size = checkedSize(path, status);
-    if (!size)
-        return status;
-    if (status = preparePort(args); status != kExitOk)
-        return status;
-    warnAboutLatency();
-
-    bool showBar = isTerminal(stderr);
-    // On a terminal the bar replaces the trace's dots.
-    if (showBar && isTerminal(stdout))
-        traceOut = discardStream();
-    // Ctrl-C stops the upload between two chunks, with the port closed as
-    // after any command, so the next command starts clean.
-    catchInterrupt();
-    startProgress(showBar ? stderr : nullptr, *size);
+    if (servos.listed) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s\n", format(Msg::ServoAt, SendID, ++at, servos.ids.size()).c_str());
+    }
+    startProgress(showBar ? stderr : nullptr, size);
     UpdateOutcome ended = updateFirmware(term, path);
     finishProgress();
     if (ended != UpdateOutcome::Written && interrupted()) {
-        complain(Msg::UpdateInterrupted, chunksOf(progressBytes()), chunksOf(*size), path.c_str());
+        complain(Msg::UpdateInterrupted, chunksOf(progressBytes()), chunksOf(size), path.c_str());
         return interruptSignal() == SIGTERM ? kExitTerminated : kExitInterrupted;
     }
     if (ended != UpdateOutcome::Written) {
@@ -99,6 +88,36 @@ int runUpdate(const ParsedArgs& args)
     return kExitOk;
 }
 
+int runUpdate(const ParsedArgs& args)
+{
+    if (!expectPositional(args, "update", 1, 1, "FILE"))
+        return kExitUsage;
+    const std::string& path = args.positional[0];
+    int status = kExitOk;
+    auto size = checkedSize(path, status);
+    if (!size)
+        return status;
+    if (status = preparePort(args, IdForm::List); status != kExitOk)
+        return status;
+    auto servos = servoIdsOf(args, status);
+    if (!servos)
+        return status;
+    warnAboutLatency();
+
+    bool showBar = isTerminal(stderr);
+    // On a terminal the bar replaces the trace's dots.
+    if (showBar && isTerminal(stdout))
+        traceOut = discardStream();
+    // Ctrl-C stops the upload between two chunks, with the port closed as
+    // after any command, so the next command starts clean.
+    catchInterrupt();
+    std::size_t at = 0;
+    // An interrupted run stops whatever --keep-going says.
+    return forEachServo(
+        *servos, args.has("--keep-going"), [&](int) { return updateOne(path, *size, showBar, *servos, at); }, true,
+        interrupted);
+}
+
 }  // namespace
 
-const Subcommand updateCommand = {"update", {}, runUpdate};
+const Subcommand updateCommand = {"update", kOptions, runUpdate};

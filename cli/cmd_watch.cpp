@@ -7,6 +7,7 @@
 #include "register_args.h"
 #include "registers.h"
 #include "serial.h"
+#include "servo_ids.h"
 #include "subcommands.h"
 #include "term.h"
 
@@ -97,22 +98,34 @@ uint32_t valueIn(const Sample& sample, int row)
     return decodeGroups(&sample.bytes[static_cast<std::size_t>(def.address)], def.size);
 }
 
-void printSample(const Settings& settings, double seconds, const Sample& sample)
+// A register's name as a column: M_POS, or 01:M_POS when several servos are watched.
+std::string seriesName(const ServoIds& servos, int id, int row)
+{
+    if (!servos.listed)
+        return paramtbl[row].name;
+    char name[16];
+    std::snprintf(name, sizeof name, "%02X:%s", static_cast<unsigned>(id), paramtbl[row].name);
+    return name;
+}
+
+void printSample(const Settings& settings, const ServoIds& servos, double seconds, const std::vector<Sample>& samples)
 {
     std::string line;
     char field[64];
     std::snprintf(field, sizeof field, settings.csv ? "%.3f" : "%9.3f", seconds);
     line = field;
-    for (int row : settings.rows) {
-        uint32_t value = valueIn(sample, row);
-        if (settings.csv) {
-            line += ',';
-            line += std::to_string(value);
-        } else {
-            line += "  ";
-            line += paramtbl[row].name;
-            line += '=';
-            line += valueText(value, row);
+    for (std::size_t k = 0; k < samples.size(); ++k) {
+        for (int row : settings.rows) {
+            uint32_t value = valueIn(samples[k], row);
+            if (settings.csv) {
+                line += ',';
+                line += std::to_string(value);
+            } else {
+                line += "  ";
+                line += seriesName(servos, servos.ids[k], row);
+                line += '=';
+                line += valueText(value, row);
+            }
         }
     }
     std::printf("%s\n", line.c_str());
@@ -148,8 +161,12 @@ int runWatch(const ParsedArgs& args)
     auto settings = readSettings(args);
     if (!settings)
         return usageFailure("watch");
-    if (int status = preparePort(args); status != kExitOk)
+    if (int status = preparePort(args, IdForm::List); status != kExitOk)
         return status;
+    int found = kExitOk;
+    auto servos = servoIdsOf(args, found);
+    if (!servos)
+        return found;
 
     std::set<int> blocks;
     for (int row : settings->rows)
@@ -157,8 +174,9 @@ int runWatch(const ParsedArgs& args)
             blocks.insert((paramtbl[row].address + k) / kBlockBytes);
     if (settings->csv) {
         std::printf("time_s");
-        for (int row : settings->rows)
-            std::printf(",%s", paramtbl[row].name);
+        for (int id : servos->ids)
+            for (int row : settings->rows)
+                std::printf(",%s", seriesName(*servos, id, row).c_str());
         std::printf("\n");
     }
 
@@ -173,10 +191,14 @@ int runWatch(const ParsedArgs& args)
         if (interrupted())
             break;
         double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        Sample sample = takeSample(blocks);
-        if (int status = judgeSample(sample, blocks.size()); status != kExitOk)
-            return status;
-        printSample(*settings, seconds, sample);
+        std::vector<Sample> samples;
+        for (int id : servos->ids) {
+            SendID = id;
+            samples.push_back(takeSample(blocks));
+            if (int status = judgeSample(samples.back(), blocks.size()); status != kExitOk)
+                return status;
+        }
+        printSample(*settings, *servos, seconds, samples);
     }
     return kExitOk;
 }

@@ -19,8 +19,8 @@
 namespace {
 
 const Subcommand* const kSubcommands[] = {
-    &termCommand,  &tableCommand, &setCommand,   &clearCommand, &flashCommand,
-    &updateCommand, &scanCommand, &watchCommand, &portsCommand, &configCommand,
+    &termCommand, &tableCommand, &setCommand,   &clearCommand, &flashCommand, &updateCommand,
+    &saveCommand, &diffCommand,  &scanCommand,  &watchCommand, &portsCommand, &configCommand,
 };
 
 const Subcommand* findSubcommand(const std::string& name)

@@ -121,6 +121,14 @@ constexpr Text kTexts[] = {
      "サンプルは %d バイトしか届きませんでした (%d バイト中、ID %02X の ORVELIN)。値は信頼できません。"
      "ケーブル、ボーレート、電源を確認してください。"},
     {Msg::TableHeader, "Name     Address  RAM", "名前     アドレス RAM"},
+    {Msg::TableHeaderIds, "Name     Address", "名前     アドレス"},
+    {Msg::ServoDone, "ID %02X: done", "ID %02X: 完了"},
+    {Msg::ServoFailed, "ID %02X: failed (exit status %d)", "ID %02X: 失敗 (終了コード %d)"},
+    {Msg::ServoId, "%02X", "%02X"},
+    {Msg::ServosAllDone, "all %zu servos done", "%zu 台すべて完了"},
+    {Msg::ServosSummary, "%zu of %zu servos done; failed: %s; not tried: %zu",
+     "%zu / %zu 台が完了。失敗: %s。未実行: %zu 台"},
+    {Msg::ServoAt, "ID %02X (%zu of %zu)", "ID %02X (%zu / %zu 台目)"},
     {Msg::ShortReply,
      "only %d of the 96 register bytes came from the ORVELIN with ID %02X: the values are not trusted. Check the "
      "cable, the baud rate and the power.",
@@ -136,6 +144,8 @@ constexpr Text kTexts[] = {
      "'%s' はレジスタ名でもアドレスでもありません。'orvelin table' で一覧を表示します"},
     {Msg::NoRegisterAt, "no register starts at address %s; 'orvelin table' lists the addresses",
      "アドレス %s から始まるレジスタはありません。'orvelin table' でアドレスの一覧を表示します"},
+    {Msg::NoRegisterNamed, "'%s' names no register and begins no register's name ('orvelin table' lists them)",
+     "'%s' というレジスタはなく、その名前で始まるレジスタもありません ('orvelin table' で一覧を表示します)"},
     {Msg::BadHexValue, "'%s' is not a hexadecimal value (such as 3E8 or 0x3E8)",
      "'%s' は16進数の値ではありません (例: 3E8 または 0x3E8)"},
     {Msg::ValueOutOfRange, "'%s' is out of range: register values go from 0 to 0x0FFFFFFF",
@@ -147,6 +157,8 @@ constexpr Text kTexts[] = {
 
     {Msg::ClearDoneTitle, wording(OperatorText::ClearDoneTitle).english, japaneseOf(OperatorText::ClearDoneTitle)},
     {Msg::RestartPrompt, "Restart the ORVELIN and press Enter.", "ORVELINを再起動してEnterを押してください"},
+    {Msg::RestartPromptMany, "Restart these ORVELINs and press Enter.", "これらの ORVELIN を再起動して Enter を押してください"},
+    {Msg::ForIds, "%s (IDs %s)", "%s (ID %s)"},
     {Msg::RestartNoticeUpdate, "Restart the ORVELIN.", "ORVELINを再起動してください"},
     {Msg::FlashDoneTitle, wording(OperatorText::FlashDoneTitle).english, japaneseOf(OperatorText::FlashDoneTitle)},
     {Msg::FlashDone, wording(OperatorText::FlashDone).english, japaneseOf(OperatorText::FlashDone)},
@@ -189,6 +201,13 @@ constexpr Text kTexts[] = {
      "ORVELIN が %s の FLASH 書き込みを受け付けませんでした (応答 0x%02X)。それより前の値は書き込まれ、"
      "残りは書き込まれていません"},
 
+    {Msg::FlashChangesId,
+     "the file sets SYS_SID, the servo's ID, to %02X, and would give it to the servo with ID %02X: two servos would "
+     "answer as one. Save without SYS_SID (orvelin save --registers ...), or give --allow-id-change; nothing was "
+     "sent",
+     "ファイルはサーボの ID である SYS_SID を %02X にします。ID %02X のサーボに書き込むと、2台のサーボが同じ ID で"
+     "応答します。SYS_SID を除いて保存するか (orvelin save --registers ...)、--allow-id-change を指定してください。"
+     "何も送信していません"},
     {Msg::UpdateFileNot7Bit,
      "%s: byte 0x%02X at offset %ld is 0x80 or above; an update file holds 7-bit bytes only. Nothing was sent.",
      "%s: バイト 0x%02X (オフセット %ld) が 0x80 以上です。アップデートファイルは7ビットのバイトだけを含みます。"
@@ -218,6 +237,18 @@ constexpr Text kTexts[] = {
     {Msg::BadInterval, "interval '%s' is not a number of milliseconds", "間隔 '%s' はミリ秒の数値ではありません"},
     {Msg::BadCount, "count '%s' is not a positive number", "回数 '%s' は正の数ではありません"},
 
+    {Msg::SaveDone, "saved %zu values of the ORVELIN with ID %02X to %s",
+     "%zu 個の値 (ID %02X の ORVELIN) を %s に保存しました"},
+    {Msg::SaveFailed, "cannot write %s (is it a folder, or its folder not writable?); nothing was changed",
+     "%s に書き込めません (フォルダーか、書き込めないフォルダーではありませんか)。何も変更していません"},
+    {Msg::DiffFile, "file", "ファイル"},
+    {Msg::DiffNone, "no register differs", "違うレジスタはありません"},
+    {Msg::DiffCount, "%zu registers differ", "%zu 個のレジスタが違います"},
+    {Msg::DiffFileOrWith, "compare with a FILE or with --with ID, not both",
+     "FILE と --with ID のどちらか一方と比べてください"},
+    {Msg::DiffNothingToCompare,
+     "nothing to compare: give a FILE, --with ID, or several servos with --id (1,2 or all)",
+     "比べるものがありません: FILE、--with ID、または --id で複数のサーボ (1,2 や all) を指定してください"},
     {Msg::PortsNone, "no serial devices found; plug the adapter in and look at 'dmesg'",
      "シリアルデバイスが見つかりません。アダプタを接続して 'dmesg' を確認してください"},
     {Msg::PortsLatency, "latency timer %d ms", "レイテンシタイマー %d ms"},

@@ -99,11 +99,11 @@ bool setPortName(const std::string& name)
     return true;
 }
 
-int preparePort(const ParsedArgs& args)
+int preparePort(const ParsedArgs& args, IdForm idForm)
 {
     const std::string* port = args.value("--port");
     const std::string* baud = args.value("--baud");
-    const std::string* id = args.value("--id");
+    const std::string* id = idForm == IdForm::One ? args.value("--id") : nullptr;
     if (baud != nullptr) {
         auto value = baudFromText(*baud);
         if (!value)

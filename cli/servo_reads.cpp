@@ -10,6 +10,7 @@
 #include "term.h"
 #include "wire_monitor.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace {
@@ -50,4 +51,21 @@ int replyBytesSinceMark()
 {
     std::vector<int> reads = readsSinceMark();
     return std::accumulate(reads.begin(), reads.end(), 0);
+}
+
+uint32_t ServoMemory::value(int row) const
+{
+    const ParamDef& def = paramtbl[row];
+    return decodeGroups(&bytes[static_cast<std::size_t>(def.address)], def.size);
+}
+
+int readServoMemory(int id, ServoMemory& memory)
+{
+    SendID = id;
+    int status = judgeRead(readRegisters());
+    if (status != kExitOk)
+        return status;
+    memory.id = id;
+    std::copy_n(param, kRegisterBytes, memory.bytes.begin());
+    return kExitOk;
 }

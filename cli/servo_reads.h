@@ -2,6 +2,9 @@
 // six blocks came and nothing followed them.
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 inline constexpr int kRegisterBytes = 96;
 
 struct RegisterRead {
@@ -20,3 +23,16 @@ int judgeRead(const RegisterRead& read);
 
 // The bytes that came back for the lines run since markReads().
 int replyBytesSinceMark();
+
+// One servo's register memory as it was read.
+struct ServoMemory {
+    int id = 0;
+    std::array<unsigned char, kRegisterBytes> bytes{};
+
+    // Row r's value, decoded as the window shows it.
+    uint32_t value(int row) const;
+};
+
+// Reads the registers of the servo with this ID into memory; a read that is
+// not whole is reported and its exit status returned.
+int readServoMemory(int id, ServoMemory& memory);

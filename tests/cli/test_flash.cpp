@@ -61,7 +61,7 @@ TEST_F(FlashTest, AnythingButTheWindowsFormIsRefusedWithItsLine)
     RunResult directory = runOnServo({"flash", folder, "--yes"});
     EXPECT_EQ(directory.status, 2);
     EXPECT_NE(directory.err.find("is not a plain file"), std::string::npos) << directory.err;
-    EXPECT_TRUE(packets().empty());
+    EXPECT_EQ(packets(), std::vector<std::string>{});
 }
 
 TEST_F(FlashTest, DryRunPrintsTheLinesTheWindowSends)

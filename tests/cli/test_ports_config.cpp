@@ -2,6 +2,7 @@
 // keeping the two keys every command starts from.
 #include "cli_fixture.h"
 
+#include "serial.h"
 #include "serial_devices.h"
 
 #include <filesystem>
@@ -96,6 +97,40 @@ TEST_F(ConfigTest, RefusesValuesNoCommandCouldUse)
     EXPECT_EQ(run({"config", "--baud", "0"}).status, 2);
     EXPECT_EQ(run({"config", "--id", "1"}).status, 2);
     EXPECT_NE(run({"config"}).out.find("PORT=" + servo->devicePath() + "\nBAUDRATE=115200\n"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+using PortReasonTest = CliTest;
+
+TEST_F(PortReasonTest, APortThatCannotBeOpenedIsReportedWithItsReason)
+{
+    struct Case {
+        std::string port;
+        std::string says;
+    };
+    const Case cases[] = {
+        {pathOf("ttyUSB9"), "no such device ('orvelin ports' lists the serial devices)"},
+        {folder, "not a serial port"},
+        {"/dev/null", "not a serial port"},
+        {writeFile("notes.txt", "not a tty\n"), "not a serial port"},
+    };
+    for (const Case& c : cases) {
+        RunResult r = run({"table", "--port", c.port});
+        EXPECT_EQ(r.status, 1) << c.port;
+        EXPECT_NE(r.err.find("serial_open: cannot open " + c.port + " at 115200 baud: " + c.says), std::string::npos)
+            << r.err;
+    }
+    // Another program holding the port.
+    serial_handle held = serial_open(servo->devicePath().c_str(), 115200, kPortTimeoutMs);
+    ASSERT_NE(held, SERIAL_INVALID);
+    RunResult busy = runOnServo({"table"});
+    serial_close(held);
+    EXPECT_EQ(busy.status, 1);
+    EXPECT_NE(busy.err.find(": busy: another program holds it"), std::string::npos) << busy.err;
+    EXPECT_TRUE(packets().empty());
 }
 
 }  // namespace

@@ -112,3 +112,16 @@ TEST_F(WatchTest, TextLinesAndRefusals)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScanTest, OnATerminalALineShowsWhichIdIsTried)
+{
+    RunResult r = runOnServo({"scan", "--ids", "1-3"}, RunOptions().onTerminal());
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("scanning ID 03 (3 of 3) at 115200 baud"), std::string::npos) << r.out;
+    // A found servo's line starts clean: the progress is wiped before it.
+    EXPECT_NE(r.out.find("\r01  0x"), std::string::npos) << r.out;
+}
+
+}  // namespace

@@ -78,3 +78,28 @@ TEST_F(WireTest, EverySubcommandThatTalksToTheServoHasIt)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WireTest, OnASharedTerminalEveryPacketLineStandsAlone)
+{
+    RunResult r = runOnServo({"term", "--wire", "R"}, RunOptions().onTerminal());
+    EXPECT_EQ(r.status, 0) << r.out;
+    static const std::regex packet(R"(^ *\d+\.\d{3} ms (->|<-) .*$)");
+    int packets = 0;
+    for (const std::string& line : linesOf(r.out)) {
+        if (line.find(" ms -> ") == std::string::npos && line.find(" ms <- ") == std::string::npos)
+            continue;
+        ++packets;
+        EXPECT_TRUE(std::regex_match(line, packet)) << line;
+    }
+    EXPECT_GE(packets, 13);
+    // The trace around them is all there: its six blocks and the named values.
+    std::size_t blocks = 0;
+    for (std::size_t at = r.out.find("(w:19)"); at != std::string::npos; at = r.out.find("(w:19)", at + 1))
+        ++blocks;
+    EXPECT_EQ(blocks, 6u);
+    EXPECT_NE(r.out.find("20:M_POS  ="), std::string::npos) << r.out;
+}
+
+}  // namespace
