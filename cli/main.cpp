@@ -37,8 +37,8 @@ int unknownCommand(const std::string& name)
     std::vector<std::string_view> names{"help"};
     for (const Subcommand* command : kSubcommands)
         names.push_back(command->name);
-    if (auto near = closestWord(name, names))
-        complain(Msg::UnknownCommandNear, name.c_str(), near->c_str());
+    if (auto nearest = closestWord(name, names))
+        complain(Msg::UnknownCommandNear, name.c_str(), nearest->c_str());
     else
         complain(Msg::UnknownCommand, name.c_str());
     return kExitUsage;

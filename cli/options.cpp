@@ -48,8 +48,8 @@ std::string unknownOption(const std::string& name, std::span<const OptionDef> ow
         names.push_back(option.name);
     for (const OptionDef& option : own)
         names.push_back(option.name);
-    if (auto near = closestWord(name, names))
-        return format(Msg::UnknownOptionNear, name.c_str(), near->c_str());
+    if (auto nearest = closestWord(name, names))
+        return format(Msg::UnknownOptionNear, name.c_str(), nearest->c_str());
     return format(Msg::UnknownOption, name.c_str());
 }
 

@@ -13,6 +13,7 @@ namespace {
 // its port.
 void errexitBox(const char* text)
 {
+    saveStagedValuesForRecovery();
     MessageBoxW(nullptr, wideText(text).c_str(), wideText(wording(OperatorText::PortOpenFatalTitle).japanese).c_str(),
                 MB_OK | MB_ICONERROR);
 }

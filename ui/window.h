@@ -34,6 +34,11 @@ void disconnectPort(HWND hwnd);
 void installErrexitBox();
 void openTraceFile();
 
+// The staged values of this window are written beside servoconf.ini when a
+// command cannot reach its port and the program must end (recovery.cpp).
+void keepStagedValuesOf(HWND hwnd);
+void saveStagedValuesForRecovery();
+
 // Parameter list (param_list.cpp).
 void buildParamList(HWND hwnd);
 int readToSerial(HWND hwnd);

@@ -104,6 +104,10 @@ TEST_F(LinkTest, UnreadableUpdateFileIsRefusedBeforeAnythingIsSent)
 
 TEST_F(LinkTest, AReplyThatCameAfterItsCommandDoesNotReachTheNext)
 {
+    // Windows' serial driver empties its buffers at every open; Wine's, on a
+    // pseudo-terminal, keeps what waited, which a real COM port never shows.
+    if (runningUnderWine())
+        GTEST_SKIP() << "Wine keeps a pseudo-terminal's waiting input across opens";
     // The echo comes after the RAM write stopped waiting and waits on the line.
     servo.control("delay 60");
     EXPECT_EQ(runTerm("w 20 3e8").trace, "000020 3e8 2\nffffffbf\n");
