@@ -14,10 +14,8 @@ int runClear(const ParsedArgs& args)
 {
     if (!expectPositional(args, "clear", 0, 0, ""))
         return kExitUsage;
-    if (int status = preparePort(args, IdForm::List); status != kExitOk)
-        return status;
     int status = kExitOk;
-    auto servos = servoIdsOf(args, status);
+    auto servos = prepareServos(args, status);
     if (!servos)
         return status;
     bool keepGoing = args.has("--keep-going");

@@ -22,7 +22,7 @@ constexpr OptionDef kOptions[] = {{"--with", true}, {"--registers", true}, {"--j
 
 // What the others are held against: a file's staged values or a servo's.
 struct Side {
-    std::string name;  // "file" or the ID as 01
+    std::string name;                             // "file" or the ID as 01
     std::vector<std::optional<uint32_t>> values;  // by row; nothing where the file stages none
 };
 
@@ -69,7 +69,8 @@ void printText(const std::vector<Side>& sides, const std::vector<int>& rows)
     header += ' ';
     for (const Side& side : sides) {
         char column[24];
-        std::snprintf(column, sizeof column, " %-11s", side.name == "file" ? text(Msg::DiffFile) : ("ID " + side.name).c_str());
+        std::snprintf(column, sizeof column, " %-11s",
+                      side.name == "file" ? text(Msg::DiffFile) : ("ID " + side.name).c_str());
         header += column;
     }
     while (header.ends_with(' '))
@@ -83,7 +84,8 @@ void printText(const std::vector<Side>& sides, const std::vector<int>& rows)
         std::string text(line, static_cast<std::size_t>(n));
         for (const Side& side : sides) {
             char cell[24];
-            std::snprintf(cell, sizeof cell, " %-11s", valueText(*side.values[static_cast<std::size_t>(row)], row).c_str());
+            std::snprintf(cell, sizeof cell, " %-11s",
+                          valueText(*side.values[static_cast<std::size_t>(row)], row).c_str());
             text += cell;
         }
         while (text.ends_with(' '))
@@ -111,16 +113,9 @@ int runDiff(const ParsedArgs& args)
 {
     if (!expectPositional(args, "diff", 0, 1, ""))
         return kExitUsage;
-    std::vector<int> rows;
-    if (const std::string* list = args.value("--registers")) {
-        auto chosen = registersFromList(*list);
-        if (!chosen)
-            return usageFailure("diff");
-        rows = *chosen;
-    } else {
-        for (int row = 0; row < kParamRows; ++row)
-            rows.push_back(row);
-    }
+    auto rows = registersOption(args.value("--registers"));
+    if (!rows)
+        return usageFailure("diff");
     std::optional<FlashColumn> staged;
     if (!args.positional.empty() && !(staged = loadStagedValues(args.positional[0])))
         return kExitUsage;
@@ -133,10 +128,8 @@ int runDiff(const ParsedArgs& args)
         if (!(with = idFromText(*text)))
             return usageFailure("diff");
     }
-    if (int status = preparePort(args, IdForm::List); status != kExitOk)
-        return status;
     int status = kExitOk;
-    auto servos = servoIdsOf(args, status);
+    auto servos = prepareServos(args, status);
     if (!servos)
         return status;
     std::vector<int> ids = servos->ids;
@@ -158,7 +151,7 @@ int runDiff(const ParsedArgs& args)
         sides.push_back(servoSide(memory));
     }
     std::vector<Side> others(sides.begin() + 1, sides.end());
-    std::vector<int> differ = differingRows(sides.front(), others, rows);
+    std::vector<int> differ = differingRows(sides.front(), others, *rows);
     if (args.has("--json"))
         printJson(sides, differ);
     else if (!differ.empty())

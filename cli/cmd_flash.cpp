@@ -131,10 +131,8 @@ int runFlash(const ParsedArgs& args)
         complain(Msg::FlashNeedsTerminal);
         return kExitUsage;
     }
-    if (int status = preparePort(args, IdForm::List); status != kExitOk)
-        return status;
     int status = kExitOk;
-    auto servos = servoIdsOf(args, status);
+    auto servos = prepareServos(args, status);
     if (!servos)
         return status;
     if (!args.has("--allow-id-change") && changesAnId(*staged, *servos))
@@ -153,8 +151,8 @@ int runFlash(const ParsedArgs& args)
         complain(Msg::NotConfirmed);
         return kExitUsage;
     }
-    status = forEachServo(ServoIds{cleared.cleared, servos->listed}, keepGoing,
-                          [&](int) { return writeServo(*staged); });
+    status =
+        forEachServo(ServoIds{cleared.cleared, servos->listed}, keepGoing, [&](int) { return writeServo(*staged); });
     if (status == kExitOk)
         announce(Msg::FlashDoneTitle, Msg::FlashDone);
     for (int first : {silent, cleared.status, status})

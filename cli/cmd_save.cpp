@@ -27,16 +27,9 @@ int runSave(const ParsedArgs& args)
 {
     if (!expectPositional(args, "save", 1, 1, "FILE"))
         return kExitUsage;
-    std::vector<int> rows;
-    if (const std::string* list = args.value("--registers")) {
-        auto chosen = registersFromList(*list);
-        if (!chosen)
-            return usageFailure("save");
-        rows = *chosen;
-    } else {
-        for (int row = 0; row < kParamRows; ++row)
-            rows.push_back(row);
-    }
+    auto rows = registersOption(args.value("--registers"));
+    if (!rows)
+        return usageFailure("save");
     if (int status = preparePort(args); status != kExitOk)
         return status;
     traceOut = discardStream();
@@ -45,7 +38,7 @@ int runSave(const ParsedArgs& args)
         return status;
 
     FlashColumn column;
-    for (int row : rows)
+    for (int row : *rows)
         column.set(row, valueText(memory.value(row), row));
     const std::string& path = args.positional[0];
     // Through a new file renamed over the old one: a failed save keeps it.
@@ -54,7 +47,7 @@ int runSave(const ParsedArgs& args)
         return kExitUsage;
     }
     std::fflush(stdout);
-    std::fprintf(stderr, "%s\n", format(Msg::SaveDone, rows.size(), SendID, path.c_str()).c_str());
+    std::fprintf(stderr, "%s\n", format(Msg::SaveDone, rows->size(), SendID, path.c_str()).c_str());
     return kExitOk;
 }
 

@@ -56,10 +56,8 @@ int runSet(const ParsedArgs& args)
     auto value = valueFromText(args.positional[1], *row);
     if (!value)
         return usageFailure("set");
-    if (int status = preparePort(args, IdForm::List); status != kExitOk)
-        return status;
     int status = kExitOk;
-    auto servos = servoIdsOf(args, status);
+    auto servos = prepareServos(args, status);
     if (!servos)
         return status;
     traceOut = discardStream();

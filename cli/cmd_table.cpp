@@ -81,10 +81,8 @@ int runTable(const ParsedArgs& args)
 {
     if (!expectPositional(args, "table", 0, 0, ""))
         return kExitUsage;
-    if (int status = preparePort(args, IdForm::List); status != kExitOk)
-        return status;
     int status = kExitOk;
-    auto servos = servoIdsOf(args, status);
+    auto servos = prepareServos(args, status);
     if (!servos)
         return status;
     traceOut = discardStream();

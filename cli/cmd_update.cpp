@@ -97,9 +97,7 @@ int runUpdate(const ParsedArgs& args)
     auto size = checkedSize(path, status);
     if (!size)
         return status;
-    if (status = preparePort(args, IdForm::List); status != kExitOk)
-        return status;
-    auto servos = servoIdsOf(args, status);
+    auto servos = prepareServos(args, status);
     if (!servos)
         return status;
     warnAboutLatency();

@@ -161,10 +161,8 @@ int runWatch(const ParsedArgs& args)
     auto settings = readSettings(args);
     if (!settings)
         return usageFailure("watch");
-    if (int status = preparePort(args, IdForm::List); status != kExitOk)
-        return status;
     int found = kExitOk;
-    auto servos = servoIdsOf(args, found);
+    auto servos = prepareServos(args, found);
     if (!servos)
         return found;
 

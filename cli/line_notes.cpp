@@ -98,8 +98,8 @@ void planPositions(const std::string& line, LinePlan& plan)
     if (in.to > kHighestId)
         plan.notes.push_back(format(Msg::NoteIdsCut, line.c_str()));
     if (first > last)
-        plan.notes.push_back(format(Msg::NoteNoIds, line.c_str(), static_cast<unsigned>(in.from),
-                                    static_cast<unsigned>(in.to)));
+        plan.notes.push_back(
+            format(Msg::NoteNoIds, line.c_str(), static_cast<unsigned>(in.from), static_cast<unsigned>(in.to)));
     for (int id = first; id <= last; ++id) {
         plan.replies.push_back(kPositionReply);
         plan.ids.push_back(id);
@@ -154,7 +154,8 @@ std::vector<std::string> replyNotes(const std::string& line, const LinePlan& pla
     }
     std::size_t expectedReads = plan.replies.size();
     int expected = std::accumulate(plan.replies.begin(), plan.replies.end(), 0);
-    int got = std::accumulate(reads.begin(), reads.begin() + static_cast<std::ptrdiff_t>(std::min(expectedReads, reads.size())), 0);
+    int got = std::accumulate(reads.begin(),
+                              reads.begin() + static_cast<std::ptrdiff_t>(std::min(expectedReads, reads.size())), 0);
     // What the read-all drains after its blocks is noise on the line.
     int stray = std::accumulate(reads.begin() + static_cast<std::ptrdiff_t>(std::min(expectedReads, reads.size())),
                                 reads.end(), 0);

@@ -64,6 +64,16 @@ std::optional<std::vector<int>> registersFromList(const std::string& list)
     return rows;
 }
 
+std::optional<std::vector<int>> registersOption(const std::string* list)
+{
+    if (list != nullptr)
+        return registersFromList(*list);
+    std::vector<int> rows;
+    for (int row = 0; row < kParamRows; ++row)
+        rows.push_back(row);
+    return rows;
+}
+
 uint32_t registerMax(int size)
 {
     return (uint32_t{1} << (7 * size)) - 1;

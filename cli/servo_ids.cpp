@@ -24,9 +24,10 @@ std::vector<int> everyId()
 
 }  // namespace
 
-std::optional<ServoIds> servoIdsOf(const ParsedArgs& args, int& status)
+std::optional<ServoIds> prepareServos(const ParsedArgs& args, int& status)
 {
-    status = kExitOk;
+    if (status = preparePort(args, IdForm::List); status != kExitOk)
+        return std::nullopt;
     const std::string* text = args.value("--id");
     if (text == nullptr)
         return ServoIds{{SendID}, false};

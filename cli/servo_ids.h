@@ -14,10 +14,10 @@ struct ServoIds {
     bool listed = false;  // a list, a range or all: results are told per ID
 };
 
-// After preparePort(args, IdForm::List): the IDs of --id, or the ID in force
-// when there is none. A refusal (a bad list, no servo answering all) is
-// reported, with the exit status in status.
-std::optional<ServoIds> servoIdsOf(const ParsedArgs& args, int& status);
+// The port settings in force (preparePort), then the IDs of --id, or the ID
+// in force when there is none. A refusal (bad port settings, a bad list, no
+// servo answering all) is reported, with the exit status in status.
+std::optional<ServoIds> prepareServos(const ParsedArgs& args, int& status);
 
 // Runs one servo's part of a command for each ID in turn, with SendID set.
 // For a listed run that reports, each outcome gets a line on stderr and a

@@ -22,7 +22,8 @@ int probeServo(serial_handle h, int id, unsigned char* out)
     return got + serial_read(h, out + got, kBlockBytes - got);
 }
 
-std::vector<int> probeServos(const std::vector<int>& candidates, const std::function<void(int id, std::size_t k)>& tried,
+std::vector<int> probeServos(const std::vector<int>& candidates,
+                             const std::function<void(int id, std::size_t k)>& tried,
                              const std::function<void(int id, const unsigned char* block)>& found,
                              const std::function<bool()>& stop)
 {

@@ -43,7 +43,7 @@ bool isHexValue(std::string_view value)
 
 class FileCheck {
 public:
-    explicit FileCheck(const std::string& path) : path_(path) {}
+    explicit FileCheck(const std::string& path) : path_(path) { }
 
     // One line of the file; false, reported, when it is not of the window's form.
     bool take(std::string_view line, int number, FlashColumn& column)

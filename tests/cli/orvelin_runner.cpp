@@ -100,15 +100,29 @@ bool pump(std::vector<std::pair<int, std::string*>> outputs, int inputFd, std::s
     return finished;
 }
 
+// The program's argument and environment vectors, kept alive for execve.
+struct ChildImage {
+    std::vector<std::string> argvTexts;
+    std::vector<std::string> envTexts;
+    std::vector<char*> argv;
+    std::vector<char*> envp;
+
+    ChildImage(const std::vector<std::string>& args, const RunOptions& options)
+        : argvTexts{ORVELIN_PROGRAM}, envTexts(childEnvironment(options))
+    {
+        argvTexts.insert(argvTexts.end(), args.begin(), args.end());
+        argv = pointers(argvTexts);
+        envp = pointers(envTexts);
+    }
+};
+
 }  // namespace
 
 RunResult runOrvelin(const std::vector<std::string>& args, const RunOptions& options)
 {
-    std::vector<std::string> argvTexts{ORVELIN_PROGRAM};
-    argvTexts.insert(argvTexts.end(), args.begin(), args.end());
-    std::vector<std::string> envTexts = childEnvironment(options);
-    std::vector<char*> argv = pointers(argvTexts);
-    std::vector<char*> envp = pointers(envTexts);
+    ChildImage image(args, options);
+    std::vector<char*>& argv = image.argv;
+    std::vector<char*>& envp = image.envp;
 
     RunResult result;
     pid_t pid = -1;
@@ -169,11 +183,9 @@ RunResult runOrvelin(const std::vector<std::string>& args, const RunOptions& opt
 RunResult runOrvelinWhile(const std::vector<std::string>& args, const std::function<void(int pid)>& during,
                           const RunOptions& options)
 {
-    std::vector<std::string> argvTexts{ORVELIN_PROGRAM};
-    argvTexts.insert(argvTexts.end(), args.begin(), args.end());
-    std::vector<std::string> envTexts = childEnvironment(options);
-    std::vector<char*> argv = pointers(argvTexts);
-    std::vector<char*> envp = pointers(envTexts);
+    ChildImage image(args, options);
+    std::vector<char*>& argv = image.argv;
+    std::vector<char*>& envp = image.envp;
 
     RunResult result;
     int out[2], err[2];
