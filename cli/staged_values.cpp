@@ -104,9 +104,14 @@ std::optional<FlashColumn> loadStagedValues(const std::string& path)
         reportInputFile(path, file);
         return std::nullopt;
     }
+    return stagedValuesFrom(file.bytes, path);
+}
+
+std::optional<FlashColumn> stagedValuesFrom(std::string_view bytes, const std::string& path)
+{
     FileCheck check(path);
     FlashColumn column;
-    std::string_view rest = file.bytes;
+    std::string_view rest = bytes;
     for (int number = 1; !rest.empty(); ++number) {
         std::size_t end = std::min(rest.find('\n'), rest.size());
         std::string_view line = rest.substr(0, end);

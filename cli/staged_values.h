@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A FLASH value file as the window saves it: one "ROW VALUE" line per staged
@@ -15,6 +16,8 @@
 // file that is not a plain file) is refused whole and reported with its
 // line: nothing partial or wrong reaches FLASH.
 std::optional<FlashColumn> loadStagedValues(const std::string& path);
+// The same checks on a file's bytes; name is what the messages call it.
+std::optional<FlashColumn> stagedValuesFrom(std::string_view bytes, const std::string& name);
 
 // The window's FLASH write lines for the staged cells, in row order.
 std::vector<std::string> stagedValueLines(const FlashColumn& column);
