@@ -458,20 +458,31 @@ ID のリストでは各サンプルで全サーボを読み、列名は 01:M_PO
 終了コード: 0 完了、1 ポートが開けない、2 引数の誤りかポートが設定されていない、
 8 サーボから応答がない、9 バイトが足りないか余分なバイトがあるサンプル
 )"},
-    {"ports", R"(Usage: orvelin ports
+    {"ports", R"(Usage: orvelin ports [--port DEVICE]
 
 Lists the serial devices: the stable names under /dev/serial/by-id first, then
 /dev/ttyUSB*, /dev/ttyACM* and /dev/ttyS* (on Windows, the COM ports). For a USB adapter
 it shows the latency timer: above 1 ms every reply waits for it, and a hint tells how
 to set it to 1 ms.
 
+Last, for the port in force (--port, or PORT in servoconf.ini) and only for it, whether
+the driver takes low latency while orvelin holds the port: "on" (replies are passed on
+at once, whatever the latency timer), "not supported by this driver", or "not available
+on this system". The listed devices are not opened: opening a port resets some boards.
+
 Exit status: 0 done, 2 bad arguments.
 )",
-     R"(使い方: orvelin ports
+     R"(使い方: orvelin ports [--port デバイス]
 
 シリアルデバイスを一覧表示します: まず /dev/serial/by-id の固定名、次に /dev/ttyUSB*、
 /dev/ttyACM*、/dev/ttyS* (Windows では COM ポート)。USB アダプタにはレイテンシタイマーを
 表示します。1 ms を超えると応答のたびに待ち時間が生じるため、1 ms にする方法を示します。
+
+最後に、使用するポート (--port または servoconf.ini の PORT) についてだけ、orvelin が
+ポートを開いている間ドライバーが低レイテンシに切り替わるかを表示します: 「有効」(レイテンシ
+タイマーにかかわらず応答をすぐに受け取ります)、「このドライバーは対応していません」、
+「このシステムでは使えません」。一覧のデバイスは開きません (ポートを開くとリセットされる
+ボードがあるためです)。
 
 終了コード: 0 完了、2 引数の誤り
 )"},

@@ -1,5 +1,8 @@
 #include "wire_monitor.h"
 
+#include "low_latency_note.h"
+#include "messages.h"
+#include "port_setup.h"
 #include "serial.h"
 #include "trace.h"
 
@@ -19,6 +22,7 @@ bool logBesideTrace = false;
 long receivedTotal = 0;
 std::vector<int> reads;
 std::vector<unsigned char> replyBytes;
+bool portReported = false;
 const auto startTime = std::chrono::steady_clock::now();
 
 // Whether two streams end up in one place (one terminal, one file), where a
@@ -35,6 +39,32 @@ bool sameDestination(FILE* a, FILE* b)
 #endif
 }
 
+// The trace written so far goes first, so a shared terminal or file shows
+// each log line after the trace that announced it, on a line of its own.
+void beginLogLine()
+{
+    std::fflush(stdout);
+    std::fflush(traceOut);
+    if (logBesideTrace && traceOut == stdout && !traceAtLineStart()) {
+        std::fputc('\n', logStream);
+        traceLineEnded();
+    }
+}
+
+// Once a run, on a line of its own: whether the port passes replies on at
+// once or they wait for the adapter's latency timer.
+void observeOpen(serial_handle h)
+{
+    if (logStream == nullptr || portReported)
+        return;
+    portReported = true;
+    beginLogLine();
+    std::string note = format(Msg::WireLowLatency, portDisplayName().c_str(), lowLatencyNote(serial_low_latency(h)));
+    auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - startTime);
+    std::fprintf(logStream, "%10.3f ms %s\n", elapsed.count(), note.c_str());
+    std::fflush(logStream);
+}
+
 // One line per write and per read: milliseconds since start, direction,
 // the bytes, or "(nothing)" for a read that timed out empty.
 void observe(WireDirection direction, const unsigned char* data, int n)
@@ -46,14 +76,7 @@ void observe(WireDirection direction, const unsigned char* data, int n)
     }
     if (logStream == nullptr)
         return;
-    // The trace written so far goes first, so a shared terminal or file
-    // shows each packet after the trace that announced it, on a line of its own.
-    std::fflush(stdout);
-    std::fflush(traceOut);
-    if (logBesideTrace && traceOut == stdout && !traceAtLineStart()) {
-        std::fputc('\n', logStream);
-        traceLineEnded();
-    }
+    beginLogLine();
     auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - startTime);
     std::fprintf(logStream, "%10.3f ms %s", elapsed.count(), direction == WireDirection::Sent ? "->" : "<-");
     for (int k = 0; k < n; ++k)
@@ -71,6 +94,7 @@ void installWireTap(FILE* log)
     logStream = log;
     logBesideTrace = log != nullptr && sameDestination(log, stdout);
     set_wire_observer(observe);
+    set_open_observer(observeOpen);
 }
 
 long wireBytesReceived()

@@ -1,5 +1,6 @@
 // The one watcher of the wire: counts the reply bytes of every read, and
-// with --wire logs every packet sent and every reply read, with timestamps.
+// with --wire logs every packet sent and every reply read, with timestamps,
+// and once whether the port took low latency.
 #pragma once
 
 #include <cstdio>

@@ -45,6 +45,13 @@ struct SerialError {
 };
 SerialError serial_last_error();
 
+// Whether the driver hands received bytes over at once instead of holding
+// them for a USB adapter's latency timer: switched on by serial_open (and
+// back off by serial_close), refused by this port's driver (a
+// pseudo-terminal), or a request this system does not have.
+enum class LowLatency { On, Refused, Unavailable };
+LowLatency serial_low_latency(serial_handle h);
+
 // Byte counts; 0 when nothing came in time, never an error.
 int serial_write(serial_handle h, const void* data, int n);
 int serial_read(serial_handle h, void* data, int n);
@@ -56,6 +63,12 @@ enum class WireDirection { Sent, Received };
 using wire_observer = void (*)(WireDirection direction, const unsigned char* data, int n);
 void set_wire_observer(wire_observer observer);
 void wire_notify(WireDirection direction, const void* data, int n);
+
+// Sees every port the link opens, right after the open succeeded (orvelin
+// --wire reports its low latency). Null (the default) costs nothing.
+using open_observer = void (*)(serial_handle h);
+void set_open_observer(open_observer observer);
+void open_notify(serial_handle h);
 
 // The one fatal case of the link. The front end installs how it is shown
 // (message box, line on stderr); the process then ends with status 1.

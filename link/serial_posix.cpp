@@ -5,6 +5,7 @@
 #include "serial.h"
 #include "custom_baud.h"
 #include "serial_error.h"
+#include "low_latency.h"
 
 #include <cerrno>
 #include <cstring>
@@ -21,6 +22,7 @@ namespace {
 struct PosixPort {
     int fd;
     int timeoutMs;
+    LowLatencyGrant lowLatency;
 };
 
 PosixPort* toPort(serial_handle h)
@@ -121,7 +123,9 @@ serial_handle serial_open(const char* path, int baud, int timeout)
     int lines = TIOCM_DTR | TIOCM_RTS;
     ioctl(fd, TIOCMBIS, &lines);
     recordSerialError(SerialFailure::None);
-    return reinterpret_cast<serial_handle>(new PosixPort{fd, timeout});
+    auto h = reinterpret_cast<serial_handle>(new PosixPort{fd, timeout, request_low_latency(fd)});
+    open_notify(h);
+    return h;
 }
 
 void serial_close(serial_handle h)
@@ -129,6 +133,7 @@ void serial_close(serial_handle h)
     if (h == 0 || h == SERIAL_INVALID)
         return;
     PosixPort* port = toPort(h);
+    release_low_latency(port->fd, port->lowLatency);
     // A pseudo-terminal whose other side stays open keeps the exclusive flag;
     // left set, it would refuse the next command's open.
     ioctl(port->fd, TIOCNXCL);
@@ -200,4 +205,11 @@ int serial_read(serial_handle h, void* data, int n)
     }
     wire_notify(WireDirection::Received, data, got);
     return got;
+}
+
+LowLatency serial_low_latency(serial_handle h)
+{
+    if (h == 0 || h == SERIAL_INVALID)
+        return LowLatency::Unavailable;
+    return toPort(h)->lowLatency.state;
 }

@@ -88,6 +88,7 @@ serial_handle serial_open(const char* path, int baud, int timeout)
     if (!SetCommTimeouts(h, &timeouts))
         return failed(h, SerialFailure::Other, GetLastError());
     recordSerialError(SerialFailure::None);
+    open_notify(h);
     return h;
 }
 
@@ -96,6 +97,14 @@ void serial_close(serial_handle h)
     if (h == nullptr || h == INVALID_HANDLE_VALUE)
         return;
     CloseHandle(h);
+}
+
+// The adapter's latency timer is a setting of its Windows driver (Device
+// Manager, the port's advanced settings); the communications API has no
+// request for it.
+LowLatency serial_low_latency(serial_handle)
+{
+    return LowLatency::Unavailable;
 }
 
 int serial_write(serial_handle h, const void* data, int n)

@@ -61,6 +61,25 @@ TEST_F(PortsTest, ListsThisMachinesDevices)
     EXPECT_EQ(run({"ports", "extra"}).status, 2);
 }
 
+TEST_F(PortsTest, SaysWhetherThePortInForceTookLowLatency)
+{
+    const std::string refused = servo->devicePath() + " (the port in force): low latency: not supported by this driver";
+    RunResult given = run({"ports", "--port", servo->devicePath()});
+    EXPECT_EQ(given.status, 0) << given.err;
+    EXPECT_EQ(linesOf(given.out).back(), refused);
+
+    ASSERT_EQ(run({"config", "--port", servo->devicePath()}).status, 0);
+    EXPECT_EQ(linesOf(run({"ports"}).out).back(), refused);
+    // The port went back: the next command opens it.
+    EXPECT_EQ(run({"term", "w 9 1"}).status, 0);
+
+    RunResult missing = run({"ports", "--port", pathOf("ttyUSB9")});
+    EXPECT_EQ(missing.status, 0);
+    EXPECT_EQ(linesOf(missing.out).back(),
+              pathOf("ttyUSB9") + " (the port in force): cannot be opened now, so its low latency is unknown");
+    EXPECT_EQ(run({"ports", "--port", "COM3"}).status, 2);
+}
+
 TEST_F(ConfigTest, ShowsAndStoresThePortAndBaudRate)
 {
     RunResult shown = run({"config"});

@@ -12,15 +12,21 @@ struct WireLog {
     std::vector<std::string> sent;
     std::vector<std::string> received;
     std::vector<std::string> notes;
+    std::vector<std::string> ports;  // "port /dev/pts/3, low latency: ..." notes
     bool wellFormed = true;
 };
 
 WireLog readWireLog(const std::string& err)
 {
     static const std::regex line(R"(^ *\d+\.\d{3} ms (->|<-) (.*)$)");
+    static const std::regex port(R"(^ *\d+\.\d{3} ms (port .*)$)");
     WireLog log;
     for (const std::string& text : linesOf(err)) {
         std::smatch m;
+        if (std::regex_match(text, m, port)) {
+            log.ports.push_back(m[1]);
+            continue;
+        }
         if (text.starts_with("orvelin: ")) {
             log.notes.push_back(text);
             continue;
@@ -53,6 +59,9 @@ TEST_F(WireTest, LogMatchesTheBytesTheServoReceived)
     EXPECT_EQ(log.received[10], "(nothing)");
     EXPECT_EQ(log.notes, (std::vector<std::string>{"orvelin: note: 'b 1 2': no reply from the ORVELIN with ID 01",
                                                    "orvelin: note: 'b 1 2': no reply from the ORVELIN with ID 02"}));
+    // Four lines open the port four times; the note comes once.
+    EXPECT_EQ(log.ports, (std::vector<std::string>{"port " + servo->devicePath() +
+                                                   ", low latency: not supported by this driver"}));
     // The trace still goes to stdout, unchanged.
     EXPECT_NE(r.out.find("00002c 12345 4\n"), std::string::npos);
 }
@@ -74,6 +83,7 @@ TEST_F(WireTest, EverySubcommandThatTalksToTheServoHasIt)
         ASSERT_FALSE(log.sent.empty()) << r.err;
         EXPECT_EQ(log.sent, packets(log.sent.size())) << command[0];
         EXPECT_FALSE(log.received.empty());
+        EXPECT_EQ(log.ports.size(), 1u) << r.err;
     }
 }
 
