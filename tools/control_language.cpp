@@ -34,6 +34,7 @@ constexpr std::array kNumberSettings = {
     NumberSetting{"ignore", &VirtualServoFaults::ignoreUploads, 0},
     NumberSetting{"delay", &VirtualServoFaults::replyDelayMs, 0},
     NumberSetting{"pace", &VirtualServoFaults::paceBaud, 0},
+    NumberSetting{"latency", &VirtualServoFaults::latencyMs, 0},
     NumberSetting{"badbit", &VirtualServoFaults::badBitReply, 0},
     NumberSetting{"vanish", &VirtualServoFaults::vanishAfter, 1},
 };

@@ -197,9 +197,10 @@ void VirtualServo::Impl::reply(const std::vector<uint8_t>& packet)
     if (!answer)
         return;
     // The reply starts once the packet's last byte would have arrived, and
-    // after the delay asked for; one sleep per byte, none before.
+    // after the delay asked for; one sleep per burst, none before.
     auto start = std::max(wireFree, Clock::now()) + std::chrono::milliseconds(faults.replyDelayMs);
-    line.send(*answer, byteTime(faults.paceBaud), start);
+    line.send(*answer, replySchedule(answer->size(), byteTime(faults.paceBaud),
+                                     std::chrono::milliseconds(faults.latencyMs), start));
 }
 
 VirtualServo::VirtualServo(std::vector<int> ids) : impl(std::make_unique<Impl>(ids)) {}
