@@ -1,4 +1,5 @@
-// orvelin watch: registers sampled again and again, one line per sample.
+// orvelin watch: registers sampled again and again, one line per sample, or
+// a live chart on the terminal, and the whole run as an SVG chart.
 #include "exit_codes.h"
 #include "interrupt.h"
 #include "messages.h"
@@ -10,6 +11,7 @@
 #include "servo_ids.h"
 #include "subcommands.h"
 #include "term.h"
+#include "watch_chart.h"
 
 #include <array>
 #include <chrono>
@@ -23,7 +25,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr OptionDef kOptions[] = {{"--interval", true}, {"--count", true}, {"--csv", false}};
+constexpr OptionDef kOptions[] = {
+    {"--interval", true}, {"--count", true}, {"--csv", false}, {"--plot", false}, {"--svg", true},
+};
 constexpr long kDefaultIntervalMs = 100;
 constexpr auto kSleepSlice = std::chrono::milliseconds(20);
 
@@ -32,6 +36,8 @@ struct Settings {
     long intervalMs = kDefaultIntervalMs;
     unsigned long long count = 0;  // 0: until interrupted
     bool csv = false;
+    bool plot = false;
+    std::string svgPath;
 };
 
 // The register memory as one sample saw it: which bytes came, and their values.
@@ -71,6 +77,13 @@ std::optional<Settings> readSettings(const ParsedArgs& args)
         settings.count = *value;
     }
     settings.csv = args.has("--csv");
+    settings.plot = args.has("--plot");
+    if (settings.plot && settings.csv) {
+        complain(Msg::PlotWithCsv);
+        return std::nullopt;
+    }
+    if (const std::string* path = args.value("--svg"))
+        settings.svgPath = *path;
     return settings;
 }
 
@@ -150,10 +163,44 @@ int judgeSample(const Sample& sample, std::size_t blocks)
     return kExitBadReply;
 }
 
-void sleepUntil(Clock::time_point when)
+// The chart's lines, named as the columns are, in the order of the values.
+std::vector<ChartSeries> chartSeries(const Settings& settings, const ServoIds& servos)
 {
-    while (!interrupted() && Clock::now() < when)
+    std::vector<ChartSeries> series;
+    for (int id : servos.ids)
+        for (int row : settings.rows)
+            series.push_back({seriesName(servos, id, row), paramtbl[row].size, {}});
+    return series;
+}
+
+std::vector<std::optional<uint32_t>> valuesIn(const Settings& settings, const std::vector<Sample>& samples)
+{
+    std::vector<std::optional<uint32_t>> values;
+    for (const Sample& sample : samples)
+        for (int row : settings.rows)
+            values.push_back(valueIn(sample, row));
+    return values;
+}
+
+// "3F", or "01,02,05" for a list.
+std::string idsText(const ServoIds& servos)
+{
+    std::string text;
+    for (int id : servos.ids) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, text.empty() ? "%02X" : ",%02X", static_cast<unsigned>(id));
+        text += hex;
+    }
+    return text;
+}
+
+void sleepUntil(Clock::time_point when, WatchChart* chart)
+{
+    while (!interrupted() && Clock::now() < when) {
+        if (chart != nullptr)
+            chart->idle();
         std::this_thread::sleep_for(std::min<Clock::duration>(kSleepSlice, when - Clock::now()));
+    }
 }
 
 int runWatch(const ParsedArgs& args)
@@ -161,6 +208,8 @@ int runWatch(const ParsedArgs& args)
     auto settings = readSettings(args);
     if (!settings)
         return usageFailure("watch");
+    if (!chartSettingsUsable(settings->plot, settings->svgPath))
+        return kExitUsage;
     int found = kExitOk;
     auto servos = prepareServos(args, found);
     if (!servos)
@@ -178,6 +227,13 @@ int runWatch(const ParsedArgs& args)
         std::printf("\n");
     }
 
+    std::optional<WatchChart> chart;
+    if (settings->plot || !settings->svgPath.empty())
+        chart.emplace(WatchChartSettings{chartSeries(*settings, *servos),
+                                         format(Msg::ChartTitle, portDisplayName().c_str(), idsText(*servos).c_str(),
+                                                settings->intervalMs),
+                                         settings->plot, settings->svgPath});
+
     catchInterrupt();
     const Clock::time_point start = Clock::now();
     const auto interval = std::chrono::milliseconds(settings->intervalMs);
@@ -185,7 +241,7 @@ int runWatch(const ParsedArgs& args)
         if (interrupted())
             break;
         Clock::time_point due = start + interval * static_cast<long long>(n);
-        sleepUntil(due);
+        sleepUntil(due, chart ? &*chart : nullptr);
         if (interrupted())
             break;
         double seconds = std::chrono::duration<double>(Clock::now() - start).count();
@@ -196,8 +252,13 @@ int runWatch(const ParsedArgs& args)
             if (int status = judgeSample(samples.back(), blocks.size()); status != kExitOk)
                 return status;
         }
-        printSample(*settings, *servos, seconds, samples);
+        if (chart)
+            chart->add(seconds, valuesIn(*settings, samples));
+        if (!settings->plot)
+            printSample(*settings, *servos, seconds, samples);
     }
+    if (chart && !chart->finish())
+        return kExitUsage;
     return kExitOk;
 }
 

@@ -249,7 +249,7 @@ constexpr Text kTexts[] = {
     {Msg::SvgNoSamples, "no sample was taken, so %s was not written",
      "サンプルがないため %s には書き込んでいません"},
     {Msg::ChartTooSmall, "the terminal is too small for the chart", "端末が小さすぎてグラフを表示できません"},
-    {Msg::ChartTitle, "orvelin watch  %s  ID %02X  every %ld ms", "orvelin watch  %s  ID %02X  %ld ms ごと"},
+    {Msg::ChartTitle, "orvelin watch  %s  ID %s  every %ld ms", "orvelin watch  %s  ID %s  %ld ms ごと"},
     {Msg::ChartSamples, "%lu samples in %.1f s", "%lu 回 (%.1f 秒)"},
     {Msg::ChartTimeAxis, "time since the start (s)", "開始からの時間 (秒)"},
     {Msg::ChartValueAxis, "register value", "レジスタの値"},

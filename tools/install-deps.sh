@@ -6,7 +6,7 @@ base="cmake make g++ ccache googletest g++-mingw-w64-x86-64-posix"
 wine="wine wine64 xvfb xauth fonts-ipafont-gothic"
 case "${1:-build}" in
     build) want="$base" ;;
-    test) want="$base $wine clang libclang-rt-14-dev" ;;
+    test) want="$base $wine clang libclang-rt-14-dev python3 tmux" ;;
     demo) want="$base $wine imagemagick" ;;
     bench) want="$base python3 python3-serial" ;;
     fuzz) want="$base clang libclang-rt-14-dev" ;;
