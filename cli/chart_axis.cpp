@@ -45,6 +45,11 @@ double timeStep(double span, int maxTicks)
                 return mantissa * power;
 }
 
+double firstTimeTick(double t0, double step)
+{
+    return std::ceil(t0 / step - 0.01) * step + 0.0;  // + 0.0: never "-0 s"
+}
+
 std::string timeLabel(double seconds, double step)
 {
     int decimals = step >= 1 ? 0 : step >= 0.1 ? 1 : step >= 0.01 ? 2 : 3;

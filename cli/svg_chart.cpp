@@ -134,7 +134,9 @@ std::string svgChart(const ChartData& data, const std::string& title)
     const double t1 = count > 0 ? data.times.back() : 0;
     const ValueAxis axis = valueAxis(data, 0, 9);
     const int digits = valueDigits(data);
-    auto xOf = [&](double t) { return kLeft + (t1 > t0 ? (t - t0) / (t1 - t0) * kPlotWidth : 0); };
+    auto xOf = [&](double t) {
+        return kLeft + (t1 > t0 ? std::clamp((t - t0) / (t1 - t0), 0.0, 1.0) * kPlotWidth : 0);
+    };
     auto yOf = [&](double v) { return kTop + (axis.high - v) / (axis.high - axis.low) * kPlotHeight; };
 
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -156,7 +158,7 @@ std::string svgChart(const ChartData& data, const std::string& title)
 
     svg += "<g class=\"x-axis\" fill=\"#333333\">\n";
     const double step = timeStep(t1 - t0, 11);
-    for (double tick = std::ceil(t0 / step - 1e-9) * step; count > 0 && tick <= t1 + step * 1e-6; tick += step) {
+    for (double tick = firstTimeTick(t0, step); count > 0 && tick <= t1 + step * 1e-6; tick += step) {
         addLine(svg, {xOf(tick), kTop}, {xOf(tick), bottom}, "stroke=\"#e4e4e4\"");
         addLine(svg, {xOf(tick), bottom}, {xOf(tick), bottom + 5}, "stroke=\"#444444\"");
         addText(svg, xOf(tick), bottom + 19, "middle", timeLabel(tick, step));

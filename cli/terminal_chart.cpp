@@ -245,7 +245,8 @@ std::vector<std::string> terminalChart(const ChartData& data, const std::string&
     const double t1 = count > 0 ? data.times.back() : 0;
     const ValueAxis axis = valueAxis(data, first, plotRows / 2 + 1);
     auto xOf = [&](double t) {
-        return t1 > t0 ? static_cast<int>(std::lround((t - t0) / (t1 - t0) * (canvas.dotColumns() - 1))) : 0;
+        double along = t1 > t0 ? std::clamp((t - t0) / (t1 - t0), 0.0, 1.0) : 0;
+        return static_cast<int>(std::lround(along * (canvas.dotColumns() - 1)));
     };
     auto yOf = [&](double v) {
         return static_cast<int>(std::lround((axis.high - v) / (axis.high - axis.low) * (canvas.dotRows() - 1)));
@@ -286,7 +287,7 @@ std::vector<std::string> terminalChart(const ChartData& data, const std::string&
     std::string timeLine(static_cast<std::size_t>(width), ' ');
     const double step = timeStep(t1 - t0, plotColumns / 10 + 1);
     std::size_t freeFrom = 0;
-    for (double tick = std::ceil(t0 / step - 1e-9) * step; count > 0 && tick <= t1 + step * 1e-6; tick += step) {
+    for (double tick = firstTimeTick(t0, step); count > 0 && tick <= t1 + step * 1e-6; tick += step) {
         std::size_t column = static_cast<std::size_t>(labelWidth + 1 + xOf(tick) / 2);
         axisLine[column] = '+';
         std::string label = timeLabel(tick, step);
