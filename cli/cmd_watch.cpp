@@ -244,7 +244,6 @@ int runWatch(const ParsedArgs& args)
         sleepUntil(due, chart ? &*chart : nullptr);
         if (interrupted())
             break;
-        double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         std::vector<Sample> samples;
         for (int id : servos->ids) {
             SendID = id;
@@ -252,6 +251,9 @@ int runWatch(const ParsedArgs& args)
             if (int status = judgeSample(samples.back(), blocks.size()); status != kExitOk)
                 return status;
         }
+        // Stamped when the replies are in: a sample held up on its way (a busy
+        // machine, a port another command holds a moment) keeps its true time.
+        double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         if (chart)
             chart->add(seconds, valuesIn(*settings, samples));
         if (!settings->plot)
