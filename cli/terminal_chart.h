@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-// Exactly size.rows - 1 lines, so that the line end after the last frame
+// Exactly size.rows - 1 lines, so that the line end after the last line
 // scrolls nothing away, each at most size.columns - 1 cells wide, since
 // some terminals wrap on writing the last column. With colour, each
 // register has its own (ANSI escapes); without, its own dash pattern.

@@ -115,11 +115,12 @@ void WatchChart::draw()
         frame += kClearScreen;
     frame += kHome;
     std::vector<std::string> lines = terminalChart(data_, titleLine(), size, colour_);
-    for (std::size_t k = 0; k < lines.size(); ++k) {
-        frame += lines[k];
+    // The cursor waits on the free row below the frame, where a message
+    // (a port that cannot be opened) lands on a line of its own.
+    for (const std::string& line : lines) {
+        frame += line;
         frame += kClearLine;
-        if (k + 1 < lines.size())
-            frame += "\r\n";
+        frame += "\r\n";
     }
     frame += kClearBelow;
     std::fwrite(frame.data(), 1, frame.size(), stdout);
@@ -135,7 +136,6 @@ bool WatchChart::finish()
     finished_ = true;
     if (drawn_) {
         std::fputs(kShowCursor, stdout);
-        std::fputs("\r\n", stdout);
         std::fflush(stdout);
     }
     if (settings_.svgPath.empty())

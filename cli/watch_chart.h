@@ -34,7 +34,7 @@ public:
     void add(double seconds, const std::vector<std::optional<uint32_t>>& values);
     // Between samples: redraws when the terminal has changed size.
     void idle();
-    // Gives the terminal its cursor back below the last frame and writes the
+    // Gives the terminal its cursor back, below the last frame, and writes the
     // SVG. False when the SVG could not be written (reported). It also runs
     // at exit, for a run the link's fatal path ends (a port that went away),
     // so that the samples taken so far are kept.
