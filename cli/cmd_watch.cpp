@@ -30,6 +30,8 @@ constexpr OptionDef kOptions[] = {
 };
 constexpr long kDefaultIntervalMs = 100;
 constexpr auto kSleepSlice = std::chrono::milliseconds(20);
+constexpr auto kPortWait = std::chrono::milliseconds(500);
+constexpr auto kPortRetry = std::chrono::milliseconds(5);
 
 struct Settings {
     std::vector<int> rows;
@@ -87,12 +89,29 @@ std::optional<Settings> readSettings(const ParsedArgs& args)
     return settings;
 }
 
+// Another command (orvelin set from another terminal) may hold the port the
+// moment a sample is due: the sample waits for it a little rather than end
+// the watch. Any other refusal, or a port still held after the wait, ends
+// the watch as it ends every command.
+serial_handle openForSample()
+{
+    const auto until = Clock::now() + kPortWait;
+    for (;;) {
+        serial_handle h = serial_open(comPortName, baudRate, kPortTimeoutMs);
+        if (h != SERIAL_INVALID)
+            return h;
+        if (serial_last_error().failure != SerialFailure::Busy || Clock::now() >= until || interrupted())
+            return openPortInForce();
+        std::this_thread::sleep_for(kPortRetry);
+    }
+}
+
 // One port opening per sample, as every command of the link does, so other
 // commands (orvelin set from another terminal) can get in between samples.
 Sample takeSample(const std::set<int>& blocks)
 {
     Sample sample;
-    serial_handle h = openPortInForce();
+    serial_handle h = openForSample();
     for (int block : blocks) {
         int address = block * kBlockBytes;
         int got = readBlock(h, SendID, address, &sample.bytes[static_cast<std::size_t>(address)]);
@@ -237,11 +256,16 @@ int runWatch(const ParsedArgs& args)
     catchInterrupt();
     const Clock::time_point start = Clock::now();
     const auto interval = std::chrono::milliseconds(settings->intervalMs);
+    Clock::time_point due = start;
     for (unsigned long long n = 0; settings->count == 0 || n < settings->count; ++n) {
         if (interrupted())
             break;
-        Clock::time_point due = start + interval * static_cast<long long>(n);
         sleepUntil(due, chart ? &*chart : nullptr);
+        // The samples keep to their grid of intervals: after one that came
+        // late, the next waits for its slot rather than crowd in after it.
+        due += interval;
+        while (interval.count() > 0 && due <= Clock::now())
+            due += interval;
         if (interrupted())
             break;
         std::vector<Sample> samples;

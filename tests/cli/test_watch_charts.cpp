@@ -4,12 +4,14 @@
 // this test's own.
 #include "chart_checks.h"
 #include "cli_fixture.h"
+#include "serial.h"
 
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <random>
 #include <spawn.h>
 #include <sstream>
@@ -121,6 +123,20 @@ TEST_F(WatchChartTest, SvgKeepsTheRunWhenCtrlCOrALostPortEndsIt)
         EXPECT_EQ(summary[1], "M_POS " + std::to_string(linesOf(readAll(out)).size())) << how << "\n" << readAll(out);
         ASSERT_TRUE(servo->start());
     }
+}
+
+TEST_F(WatchChartTest, ASampleWaitsForAPortAnotherProgramHoldsAMoment)
+{
+    serial_handle held = serial_open(servo->devicePath().c_str(), 115200, 10);
+    ASSERT_NE(held, SERIAL_INVALID);
+    auto release = std::async(std::launch::async, [held] {
+        std::this_thread::sleep_for(200ms);
+        serial_close(held);
+    });
+    RunResult r = runOnServo({"watch", "M_POS", "--count", "3", "--interval", "20"});
+    release.wait();
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(linesOf(r.out).size(), 3u) << r.out;
 }
 
 // A tmux server of this test's own, on a socket no other test uses.
