@@ -47,7 +47,7 @@ double timeStep(double span, int maxTicks)
 
 double firstTimeTick(double t0, double step)
 {
-    return std::ceil(t0 / step - 0.01) * step + 0.0;  // + 0.0: never "-0 s"
+    return std::ceil(t0 / step - 1e-6) * step + 0.0;  // + 0.0: never "-0 s"
 }
 
 std::string timeLabel(double seconds, double step)

@@ -23,8 +23,7 @@ ValueAxis valueAxis(const ChartData& data, std::size_t first, int maxTicks);
 double timeStep(double span, int maxTicks);
 
 // The first time tick of a chart starting at t0: the first multiple of
-// step from t0 on, or one a hair before it, so that a run that began an
-// instant after its first sample still shows "0 s".
+// step from t0 on (a rounding error short of it counts).
 double firstTimeTick(double t0, double step);
 
 // "2.5 s", with as many decimals as the step needs.

@@ -15,6 +15,6 @@ struct ChartSeries {
 };
 
 struct ChartData {
-    std::vector<double> times;  // seconds since watching began
+    std::vector<double> times;  // seconds since watching began, rising
     std::vector<ChartSeries> series;
 };

@@ -130,7 +130,7 @@ std::string svgChart(const ChartData& data, const std::string& title)
     const double height = kLegendTop + legendRows * kLegendRow + 10;
     const double bottom = kTop + kPlotHeight;
     const std::size_t count = data.times.size();
-    const double t0 = count > 0 ? data.times.front() : 0;
+    const double t0 = 0;  // the start of watching
     const double t1 = count > 0 ? data.times.back() : 0;
     const ValueAxis axis = valueAxis(data, 0, 9);
     const int digits = valueDigits(data);

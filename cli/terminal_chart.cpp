@@ -241,7 +241,8 @@ std::vector<std::string> terminalChart(const ChartData& data, const std::string&
     Canvas canvas(plotColumns, plotRows);
     const std::size_t count = data.times.size();
     const std::size_t first = count - std::min(count, static_cast<std::size_t>(canvas.dotColumns()));
-    const double t0 = count > 0 ? data.times[first] : 0;
+    // Time runs from the start of watching while the whole run fits.
+    const double t0 = first > 0 ? data.times[first] : 0;
     const double t1 = count > 0 ? data.times.back() : 0;
     const ValueAxis axis = valueAxis(data, first, plotRows / 2 + 1);
     auto xOf = [&](double t) {

@@ -87,7 +87,7 @@ TEST(TerminalChart, ColoursOrDashesAndWhatIsMissing)
     EXPECT_LE(displayWidth(small[0]), 11);
 }
 
-TEST(TerminalChart, ALongRunScrollsToTheNewestSamples)
+TEST(TerminalChart, TimeStartsWithWatchingAndScrollsToTheNewestSamples)
 {
     ChartData data = falling(100, 1.0);
     for (std::size_t k = 0; k < 100; ++k)
@@ -99,6 +99,13 @@ TEST(TerminalChart, ALongRunScrollsToTheNewestSamples)
     double first = std::stod(times.substr(times.find_first_not_of(' ')));
     EXPECT_GE(first, 36) << times;
     EXPECT_LE(first, 99) << times;
+
+    // While the whole run fits, time starts with watching, before the first sample.
+    ChartData shortRun = falling(20);
+    for (double& time : shortRun.times)
+        time += 0.004;
+    const std::string start = terminalChart(shortRun, "t", {80, 24}, false).back();
+    EXPECT_EQ(start.substr(start.find_first_not_of(' '), 5), "0.0 s") << start;
 }
 
 class SvgChartTest : public CliTest {};
