@@ -20,9 +20,9 @@ watch_pid=$!
 # moment is refused (serial_open) and tried again.
 for target in 300 c00 600; do
     sleep 1
-    for _ in 1 2 3 4 5; do
+    for _ in $(seq 10); do
         orvelin term "b 3f 3f $target 1" >/dev/null 2>&1 && break
-        sleep 0.01
+        sleep 0.025
     done
 done
 wait "$watch_pid"
