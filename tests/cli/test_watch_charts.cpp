@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
-#include <random>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -139,19 +138,19 @@ TEST_F(WatchChartTest, ASampleWaitsForAPortAnotherProgramHoldsAMoment)
     EXPECT_EQ(linesOf(r.out).size(), 3u) << r.out;
 }
 
-// A tmux server of this test's own, on a socket no other test uses.
+// A tmux server of this test's own, on a socket in the test's own folder.
 class Tmux {
 public:
-    Tmux()
+    explicit Tmux(std::string socket) : socket_(std::move(socket)) {}
+    ~Tmux()
     {
-        std::random_device random;
-        socket_ = "orvelin-plot-" + std::to_string(::getpid()) + "-" + std::to_string(random());
+        run("kill-server");
+        std::filesystem::remove(socket_);
     }
-    ~Tmux() { run("kill-server"); }
 
     std::string run(const std::string& arguments) const
     {
-        std::string command = std::string(ORVELIN_TMUX) + " -u -f /dev/null -L " + socket_ + " " + arguments + " 2>&1";
+        std::string command = std::string(ORVELIN_TMUX) + " -u -f /dev/null -S '" + socket_ + "' " + arguments + " 2>&1";
         FILE* pipe = popen(command.c_str(), "r");
         std::string output;
         if (pipe == nullptr)
@@ -173,7 +172,7 @@ TEST_F(WatchChartTest, LiveChartInTmuxHasOneSeriesPerRegisterAndFollowsAResize)
     if (std::string(ORVELIN_TMUX).empty())
         GTEST_SKIP() << "tmux is not installed";
     ASSERT_EQ(runOnServo({"term", "b 3f 3f 100 1"}).status, 0);
-    Tmux tmux;
+    Tmux tmux(pathOf("tmux.socket"));
     std::string command = "env LANG=C.UTF-8 ORVELIN_CONFIG='" + configFile + "' '" ORVELIN_PROGRAM
                         + "' watch M_POS M_SPD --plot --count 60 --interval 50 --port '" + servo->devicePath()
                         + "'; printf 'exit=%s' \\$?; sleep 60";
