@@ -25,8 +25,8 @@ Commands:
   save FILE            save the servo's values as a FLASH value file
   diff [FILE]          show the registers whose values differ (servo and file, or servos)
   scan                 find the servo IDs that answer
-  watch REGISTER...    read registers again and again, one line per sample
-  ports                list serial devices and USB latency timers
+  watch REGISTER...    read registers again and again: lines, CSV, a live chart, an SVG
+  ports                list serial devices, USB latency timers and low latency
   config               show or change the port and baud rate in servoconf.ini
   help [COMMAND]       show this help, or a command's
 
@@ -67,8 +67,8 @@ Exit status (each command's help lists the ones it returns):
   save ファイル        サーボの値を FLASH 値ファイルに保存します
   diff [ファイル]      値の違うレジスタを表示します (サーボとファイル、またはサーボ同士)
   scan                 応答するサーボ ID を探します
-  watch レジスタ...    レジスタを繰り返し読み出し、1回ごとに1行表示します
-  ports                シリアルデバイスと USB レイテンシタイマーを一覧表示します
+  watch レジスタ...    レジスタを繰り返し読み出します: 行、CSV、ライブチャート、SVG
+  ports                シリアルデバイス、USB レイテンシタイマー、低遅延を表示します
   config               servoconf.ini のポートとボーレートを表示・変更します
   help [コマンド]      この説明、またはコマンドの説明を表示します
 
