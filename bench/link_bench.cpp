@@ -1,8 +1,10 @@
 // How long the operator waits for each serial exchange, against what the wire
 // allows. Runs the real link on a pseudo-terminal with the virtual servo,
-// paced at a real baud rate and unpaced, and prints medians.
+// paced at a real baud rate and unpaced, then paced behind a USB adapter's
+// latency timer, and prints medians.
 //   link_bench [--runs N] [--baseline SCRIPT] [--python PYTHON]
 #include "registers.h"
+#include "reply_schedule.h"
 #include "serial.h"
 #include "term.h"
 #include "virtual_servo.h"
@@ -26,6 +28,7 @@ constexpr int kBaud = 115200;
 constexpr double kByteSeconds = 10.0 / kBaud;
 // A silent one-byte read ends after 10 + 10 ms: the read-all's final drain.
 constexpr double kDrainSeconds = 0.020;
+constexpr int kUploadChunks = 3072 / 16;
 
 struct Row {
     std::string name;
@@ -88,6 +91,54 @@ std::vector<std::pair<std::string, double>> runBaseline(const std::string& pytho
     return out;
 }
 
+// Seconds from the first reply byte leaving the servo until the last one
+// reaches the host, behind a latency timer of latencyMs.
+double replySeconds(std::size_t bytes, int latencyMs)
+{
+    const auto start = Clock::time_point{};
+    auto byte = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::duration<double>(kByteSeconds));
+    auto bursts = replySchedule(bytes, byte, std::chrono::milliseconds(latencyMs), start);
+    return std::chrono::duration<double>(bursts.back().at - start).count();
+}
+
+// The read-all and the 3072-byte upload at 115200 baud behind latency timers
+// of 16 ms (many adapters' default) and 1 ms, next to the wire limit and to
+// what the timer alone makes the least possible time.
+bool benchLatency(const std::string& image, int runs)
+{
+    std::printf("\nPaced at 115200 baud behind an adapter's latency timer, median of %d runs\n", runs);
+    std::printf("%-18s %8s %12s %12s %8s %12s\n", "exchange", "timer", "ours", "wire limit", "ratio", "timer limit");
+    for (int latencyMs : {16, 1}) {
+        VirtualServo servo;
+        if (!servo.start())
+            return false;
+        servo.control("pace " + std::to_string(kBaud));
+        servo.control("latency " + std::to_string(latencyMs));
+        std::snprintf(comPortName, sizeof comPortName, "%s", servo.devicePath().c_str());
+        baudRate = kBaud;
+        struct LatencyRow {
+            const char* name;
+            double wireLimit;
+            double timerLimit;
+            std::function<void()> run;
+        };
+        const LatencyRow rows[] = {
+            {"read-all (R)", 6 * (19 + 16) * kByteSeconds + kDrainSeconds,
+             6 * (19 * kByteSeconds + replySeconds(16, latencyMs)) + kDrainSeconds, [] { termLine("R"); }},
+            {"upload 3072 B", kUploadChunks * (21 + 1) * kByteSeconds,
+             kUploadChunks * (21 * kByteSeconds + replySeconds(1, latencyMs)),
+             [&] { termLine(("u " + image).c_str()); }},
+        };
+        for (const LatencyRow& row : rows) {
+            double t = medianSeconds(row.run, runs);
+            std::printf("%-18s %5d ms %9.2f ms %9.2f ms %7.2fx %9.2f ms\n", row.name, latencyMs, t * 1e3,
+                        row.wireLimit * 1e3, t / row.wireLimit, row.timerLimit * 1e3);
+        }
+        servo.stop();
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -136,7 +187,7 @@ int main(int argc, char** argv)
                  }
              },
              ""},
-            {"upload 3072 B", 192 * (21 + 1) * kByteSeconds, [&] { termLine(("u " + image3k).c_str()); }, "upload_3072"},
+            {"upload 3072 B", kUploadChunks * (21 + 1) * kByteSeconds, [&] { termLine(("u " + image3k).c_str()); }, "upload_3072"},
             {"upload 12288 B", 768 * (21 + 1) * kByteSeconds, [&] { termLine(("u " + image12k).c_str()); },
              "upload_12288"},
         };
@@ -172,6 +223,10 @@ int main(int argc, char** argv)
             std::printf("%-18s %9.2f ms %12s %8s %12s %9s\n", row.name.c_str(), t * 1e3, limit, ratio, py, vs);
         }
         servo.stop();
+    }
+    if (!benchLatency(image3k, runs)) {
+        std::fprintf(stderr, "link_bench: cannot start the virtual servo\n");
+        return 1;
     }
     std::filesystem::remove(image3k);
     std::filesystem::remove(image12k);

@@ -1,39 +1,66 @@
 // orvelin scan: which IDs answer, at which baud rates.
-#include "block_reader.h"
 #include "exit_codes.h"
 #include "id_lists.h"
 #include "interrupt.h"
 #include "messages.h"
 #include "port_setup.h"
+#include "progress.h"
 #include "registers.h"
 #include "serial.h"
+#include "servo_probe.h"
 #include "subcommands.h"
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
 constexpr OptionDef kScanOptions[] = {{"--ids", true}};
 
-// SYS_PN and SYS_VER are the first four bytes of block 0: waiting for those
-// alone cuts the time a silent ID costs from 170 ms to 50 ms.
-constexpr int kProbeBytes = 4;
+// Which ID the scan is at, on one line of a terminal that each step
+// redraws; it is wiped before a found servo's line is printed.
+class ProgressLine {
+public:
+    explicit ProgressLine(std::size_t total) : total_(total), shown_(isTerminal(stderr)) {}
+    ~ProgressLine() { wipe(); }
+
+    void at(int id, std::size_t done)
+    {
+        if (!shown_)
+            return;
+        std::string text = format(Msg::ScanProgress, id, done + 1, total_, baudRate);
+        std::fprintf(stderr, "\r%s", text.c_str());
+        std::fflush(stderr);
+        width_ = text.size();
+    }
+    void wipe()
+    {
+        if (!shown_ || width_ == 0)
+            return;
+        std::fprintf(stderr, "\r%*s\r", static_cast<int>(width_), "");
+        std::fflush(stderr);
+        width_ = 0;
+    }
+
+private:
+    std::size_t total_;
+    bool shown_;
+    std::size_t width_ = 0;
+};
 
 void scanAt(const std::vector<int>& ids, int& found)
 {
-    serial_handle h = openPortOrExit();
-    for (int id : ids) {
-        if (interrupted())
-            break;
-        unsigned char block[kBlockBytes];
-        int got = probeBlock(h, id, 0x00, kProbeBytes, block);
-        if (got == 0)
-            continue;
-        ++found;
-        std::printf("%02X  0x%04X  0x%04X   %d\n", id, decodeGroups(block, 2), decodeGroups(block + 2, 2), baudRate);
-        std::fflush(stdout);
-    }
-    serial_close(h);
+    ProgressLine progress(ids.size());
+    probeServos(
+        ids, [&](int id, std::size_t k) { progress.at(id, k); },
+        [&](int id, const unsigned char* block) {
+            ++found;
+            progress.wipe();
+            std::printf("%02X  0x%04X  0x%04X   %d\n", id, decodeGroups(block, 2), decodeGroups(block + 2, 2),
+                        baudRate);
+            std::fflush(stdout);
+        },
+        interrupted);
 }
 
 int runScan(const ParsedArgs& args)

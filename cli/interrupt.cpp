@@ -6,9 +6,9 @@ namespace {
 
 volatile std::sig_atomic_t interruptSeen = 0;
 
-extern "C" void onInterrupt(int)
+extern "C" void onInterrupt(int signal)
 {
-    interruptSeen = 1;
+    interruptSeen = signal;
 }
 
 }  // namespace
@@ -22,4 +22,9 @@ void catchInterrupt()
 bool interrupted()
 {
     return interruptSeen != 0;
+}
+
+int interruptSignal()
+{
+    return interruptSeen;
 }

@@ -6,6 +6,7 @@
 #include "options.h"
 #include "orvelin_version.h"
 #include "subcommands.h"
+#include "suggest.h"
 #include "wire_monitor.h"
 
 #include <cstdio>
@@ -19,8 +20,8 @@
 namespace {
 
 const Subcommand* const kSubcommands[] = {
-    &termCommand,  &tableCommand, &setCommand,   &clearCommand, &flashCommand,
-    &updateCommand, &scanCommand, &watchCommand, &portsCommand, &configCommand,
+    &termCommand, &tableCommand, &setCommand,   &clearCommand, &flashCommand, &updateCommand,
+    &saveCommand, &diffCommand,  &scanCommand,  &watchCommand, &portsCommand, &configCommand,
 };
 
 const Subcommand* findSubcommand(const std::string& name)
@@ -29,6 +30,37 @@ const Subcommand* findSubcommand(const std::string& name)
         if (command->name == name)
             return command;
     return nullptr;
+}
+
+// An unknown command, with the nearest known one when there is one.
+int unknownCommand(const std::string& name)
+{
+    std::vector<std::string_view> names{"help"};
+    for (const Subcommand* command : kSubcommands)
+        names.push_back(command->name);
+    if (auto nearest = closestWord(name, names))
+        complain(Msg::UnknownCommandNear, name.c_str(), nearest->c_str());
+    else
+        complain(Msg::UnknownCommand, name.c_str());
+    return kExitUsage;
+}
+
+// orvelin help [COMMAND]: the same texts as --help.
+int runHelp(const std::vector<std::string>& words)
+{
+    if (words.size() > 1) {
+        complain(Msg::ExtraArgument, words[1].c_str());
+        return kExitUsage;
+    }
+    if (words.empty()) {
+        std::fputs(helpText(""), stdout);
+        return kExitOk;
+    }
+    const Subcommand* command = findSubcommand(words[0]);
+    if (command == nullptr)
+        return unknownCommand(words[0]);
+    std::fputs(helpText(command->name), stdout);
+    return kExitOk;
 }
 
 }  // namespace
@@ -50,11 +82,11 @@ int main(int argc, char** argv)
         std::fputs(helpText(""), asked ? stdout : stderr);
         return asked ? kExitOk : kExitUsage;
     }
+    if (args[lead] == "help")
+        return runHelp({args.begin() + static_cast<std::ptrdiff_t>(lead) + 1, args.end()});
     const Subcommand* command = findSubcommand(args[lead]);
-    if (command == nullptr) {
-        complain(Msg::UnknownCommand, args[lead].c_str());
-        return kExitUsage;
-    }
+    if (command == nullptr)
+        return unknownCommand(args[lead]);
     std::vector<std::string> rest(args.begin(), args.begin() + static_cast<std::ptrdiff_t>(lead));
     rest.insert(rest.end(), args.begin() + static_cast<std::ptrdiff_t>(lead) + 1, args.end());
 

@@ -1,9 +1,11 @@
 #include "options.h"
 
 #include "messages.h"
+#include "suggest.h"
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -37,6 +39,18 @@ std::optional<uint64_t> parseDigits(std::string_view text, unsigned base)
         value = value > (kMax - digit) / base ? kMax : value * base + digit;
     }
     return value;
+}
+
+std::string unknownOption(const std::string& name, std::span<const OptionDef> own)
+{
+    std::vector<std::string_view> names;
+    for (const OptionDef& option : kCommonOptions)
+        names.push_back(option.name);
+    for (const OptionDef& option : own)
+        names.push_back(option.name);
+    if (auto nearest = closestWord(name, names))
+        return format(Msg::UnknownOptionNear, name.c_str(), nearest->c_str());
+    return format(Msg::UnknownOption, name.c_str());
 }
 
 }  // namespace
@@ -75,7 +89,7 @@ std::optional<ParsedArgs> parseArgs(std::span<const std::string> args, std::span
         }
         const OptionDef* option = findOption(name, own);
         if (option == nullptr) {
-            error = format(Msg::UnknownOption, name.c_str());
+            error = unknownOption(name, own);
             return std::nullopt;
         }
         if (!option->takesValue) {

@@ -17,9 +17,29 @@ constexpr const char* kDiscardPath = "NUL";
 constexpr const char* kDiscardPath = "/dev/null";
 #endif
 
+std::string reasonText(SerialError error)
+{
+    switch (error.failure) {
+    case SerialFailure::NotDevicePath:
+        return text(Msg::PortNotADevicePath);
+    case SerialFailure::NoSuchDevice:
+        return text(Msg::PortNoSuchDevice);
+    case SerialFailure::PermissionDenied:
+        return text(Msg::PortPermissionDenied);
+    case SerialFailure::Busy:
+        return text(Msg::PortBusy);
+    case SerialFailure::NotSerialPort:
+        return text(Msg::PortNotSerial);
+    case SerialFailure::SettingRefused:
+        return format(Msg::PortSettingRefused, baudRate);
+    default:
+        return error.systemCode != 0 ? std::strerror(error.systemCode) : text(Msg::PortUnknownReason);
+    }
+}
+
 void reportOpenFailure(const char*)
 {
-    complain(Msg::PortOpenFailed, portDisplayName().c_str(), baudRate);
+    complain(Msg::PortOpenFailed, portDisplayName().c_str(), baudRate, reasonText(serial_last_error()).c_str());
 }
 
 bool isDevicePath(const std::string& name)
@@ -79,11 +99,11 @@ bool setPortName(const std::string& name)
     return true;
 }
 
-int preparePort(const ParsedArgs& args)
+int preparePort(const ParsedArgs& args, IdForm idForm)
 {
     const std::string* port = args.value("--port");
     const std::string* baud = args.value("--baud");
-    const std::string* id = args.value("--id");
+    const std::string* id = idForm == IdForm::One ? args.value("--id") : nullptr;
     if (baud != nullptr) {
         auto value = baudFromText(*baud);
         if (!value)
@@ -108,6 +128,10 @@ int preparePort(const ParsedArgs& args)
     } else {
         // readINI leaves comPortName empty for a name that does not fit it.
         std::string configured = comPortName[0] != '\0' ? portDisplayName() : std::string(comPortNameBuff);
+        if (configured.empty()) {
+            complain(Msg::NoPortConfigured);
+            return kExitUsage;
+        }
         if (comPortName[0] == '\0' || !isDevicePath(configured)) {
             complain(Msg::ConfigPortNotPath, inifilename, configured.c_str());
             return kExitUsage;

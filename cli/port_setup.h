@@ -10,8 +10,10 @@
 
 // Sets comPortName, baudRate and SendID and has a port that cannot be opened
 // reported on stderr. Returns kExitOk, or the exit status of a refusal that
-// has been reported.
-int preparePort(const ParsedArgs& args);
+// has been reported. A command that takes a list of IDs reads --id itself
+// (servo_ids.h).
+enum class IdForm { One, List };
+int preparePort(const ParsedArgs& args, IdForm idForm = IdForm::One);
 
 // Validated values of --baud and --id; a refusal is reported.
 std::optional<int> baudFromText(const std::string& text);

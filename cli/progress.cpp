@@ -1,5 +1,6 @@
 #include "progress.h"
 
+#include "interrupt.h"
 #include "messages.h"
 #include "upload.h"
 
@@ -67,12 +68,13 @@ void draw()
     bar.lastDraw = Clock::now();
 }
 
-void onChunk(long bytesSent, long bytesTotal)
+bool onChunk(long bytesSent, long bytesTotal)
 {
     bar.sent = bytesSent;
     bar.total = bytesTotal;
-    if (bytesSent == bytesTotal || Clock::now() - bar.lastDraw >= kRedrawEvery)
+    if (bar.out != nullptr && (bytesSent == bytesTotal || Clock::now() - bar.lastDraw >= kRedrawEvery))
         draw();
+    return !interrupted();
 }
 
 }  // namespace
@@ -89,13 +91,21 @@ bool isTerminal(FILE* stream)
 void startProgress(FILE* out, long totalBytes)
 {
     bar = Bar{out, totalBytes, 0, Clock::now(), Clock::now()};
-    draw();
+    if (out != nullptr)
+        draw();
     set_upload_progress(onChunk);
 }
 
 void finishProgress()
 {
     set_upload_progress(nullptr);
+    if (bar.out == nullptr)
+        return;
     std::fputc('\n', bar.out);
     std::fflush(bar.out);
+}
+
+long progressBytes()
+{
+    return bar.sent;
 }

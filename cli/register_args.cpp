@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 namespace {
 
@@ -33,6 +34,44 @@ std::optional<int> registerFromText(const std::string& text)
         return std::nullopt;
     }
     return row;
+}
+
+std::optional<std::vector<int>> registersFromList(const std::string& list)
+{
+    std::vector<bool> chosen(kParamRows, false);
+    std::size_t at = 0;
+    do {
+        std::size_t comma = std::min(list.find(',', at), list.size());
+        std::string part = list.substr(at, comma - at);
+        bool any = false;
+        for (int row = 0; !part.empty() && row < kParamRows; ++row) {
+            std::string_view name = paramtbl[row].name;
+            if (name.size() >= part.size() && sameName(part, std::string(name.substr(0, part.size())).c_str())) {
+                chosen[static_cast<std::size_t>(row)] = true;
+                any = true;
+            }
+        }
+        if (!any) {
+            complain(Msg::NoRegisterNamed, part.c_str());
+            return std::nullopt;
+        }
+        at = comma + 1;
+    } while (at <= list.size());
+    std::vector<int> rows;
+    for (int row = 0; row < kParamRows; ++row)
+        if (chosen[static_cast<std::size_t>(row)])
+            rows.push_back(row);
+    return rows;
+}
+
+std::optional<std::vector<int>> registersOption(const std::string* list)
+{
+    if (list != nullptr)
+        return registersFromList(*list);
+    std::vector<int> rows;
+    for (int row = 0; row < kParamRows; ++row)
+        rows.push_back(row);
+    return rows;
 }
 
 uint32_t registerMax(int size)

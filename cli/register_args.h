@@ -4,10 +4,18 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The paramtbl row of a register given by name (any case) or by the address
 // of its first byte. A refusal is reported.
 std::optional<int> registerFromText(const std::string& text);
+
+// The rows a list of register names and group prefixes names, in table
+// order: "FB_,SYS_BR" takes every FB_ register and SYS_BR. A part that names
+// no register is refused (reported).
+std::optional<std::vector<int>> registersFromList(const std::string& list);
+// The rows of a --registers option: its list, or every row without one.
+std::optional<std::vector<int>> registersOption(const std::string* list);
 
 // A hexadecimal value that fits the register of this row. A refusal (not
 // hexadecimal, beyond every register, too wide for this one) is reported.

@@ -12,6 +12,17 @@ void announce(Msg title, std::optional<Msg> body)
     std::fflush(stderr);
 }
 
+void announceFor(Msg title, const std::string& ids, std::optional<Msg> body)
+{
+    std::fflush(stdout);
+    std::string head = format(Msg::ForIds, text(title), ids.c_str());
+    if (body)
+        std::fprintf(stderr, "%s: %s\n", head.c_str(), text(*body));
+    else
+        std::fprintf(stderr, "%s\n", head.c_str());
+    std::fflush(stderr);
+}
+
 bool waitForEnter()
 {
     for (int c = std::getchar(); c != EOF; c = std::getchar())

@@ -4,10 +4,13 @@
 #include "messages.h"
 
 #include <optional>
+#include <string>
 
 // "Title: text" (or the title alone) on stderr, where the conversation with
 // the operator goes while stdout carries the trace.
 void announce(Msg title, std::optional<Msg> body);
+// The same for several servos: "Title (IDs 01, 02): text".
+void announceFor(Msg title, const std::string& ids, std::optional<Msg> body);
 
 // Waits for Enter. False when standard input ended first.
 bool waitForEnter();

@@ -1,20 +1,13 @@
 #include "run_line.h"
 
+#include "command_lines.h"
 #include "term.h"
 
-#include <algorithm>
-#include <array>
 #include <cstdio>
-#include <cstring>
 
-static_assert(kLineBufferSize >= kCommandBufferMin);
-
-int runLine(const std::string& line)
+int runLine(std::string_view line)
 {
-    std::array<char, kLineBufferSize> buffer{};
-    std::size_t length = std::min(line.size(), buffer.size() - 1);
-    std::memcpy(buffer.data(), line.data(), length);
-    return term(buffer.data());
+    return sendLine(term, line);
 }
 
 std::string ramWriteLine(int address, unsigned value)

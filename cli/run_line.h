@@ -2,14 +2,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
-// The line buffer every caller hands to term: room for any line a person
-// types, and far more than the interpreter's packets need.
-inline constexpr int kLineBufferSize = 1024;
-inline constexpr int kLineMax = kLineBufferSize - 1;
+// Lines longer than this are refused, as the window's command field holds no more.
+inline constexpr int kLineMax = 1023;
 
-// Runs line (at most kLineMax characters) through term; returns term's result.
-int runLine(const std::string& line);
+// Runs line through term; returns term's result.
+int runLine(std::string_view line);
 
 // The RAM write line "w %x %x" for a register address and value.
 std::string ramWriteLine(int address, unsigned value);

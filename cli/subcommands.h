@@ -23,6 +23,8 @@ extern const Subcommand scanCommand;
 extern const Subcommand watchCommand;
 extern const Subcommand portsCommand;
 extern const Subcommand configCommand;
+extern const Subcommand saveCommand;
+extern const Subcommand diffCommand;
 
 // Checks the number of positional arguments; a refusal is reported with
 // what is missing (missing names it) and where the help is.

@@ -1,20 +1,20 @@
 #include "upload_outcome.h"
 
 #include "exit_codes.h"
-#include "lasterror.h"
 
-UploadOutcome uploadOutcome(uint32_t lastError)
+UploadOutcome uploadOutcome(UpdateOutcome outcome)
 {
-    switch (lastError) {
-    case kUploadOpenFailed:
+    switch (outcome) {
+    case UpdateOutcome::FileCannotOpen:
         return {Msg::UploadFailOpen, kExitUploadOpen};
-    case kUploadNot7Bit:
+    case UpdateOutcome::BadFile:
         return {Msg::UploadFailNot7Bit, kExitUploadNot7Bit};
-    case kUploadNoAck:
+    case UpdateOutcome::NoAnswer:
         return {Msg::UploadFailNoAck, kExitUploadNoAck};
-    case kUploadRejected:
+    case UpdateOutcome::Rejected:
         return {Msg::UploadFailRejected, kExitUploadRejected};
     default:
-        return {Msg::UploadFailOther, kExitUploadOther};
+        // The link reports no other code; should one come, it is a failed upload all the same.
+        return {Msg::UploadFailOther, kExitUploadOpen};
     }
 }

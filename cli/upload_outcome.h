@@ -1,13 +1,12 @@
-// What a failed upload's error code means, in words and as an exit status.
+// What a failed upload means to orvelin's users, in words and as an exit status.
 #pragma once
 
 #include "messages.h"
-
-#include <cstdint>
+#include "update_outcome.h"
 
 struct UploadOutcome {
     Msg text;
     int exitStatus;
 };
 
-UploadOutcome uploadOutcome(uint32_t lastError);
+UploadOutcome uploadOutcome(UpdateOutcome outcome);

@@ -15,3 +15,6 @@ inline constexpr uint32_t kUploadOpenFailed = 0x20000001;
 inline constexpr uint32_t kUploadNot7Bit = 0x20000002;
 inline constexpr uint32_t kUploadNoAck = 0x20000003;
 inline constexpr uint32_t kUploadRejected = 0x20000004;
+// A command found no port, where the link reports that instead of ending
+// the program (set_port_failure).
+inline constexpr uint32_t kPortOpenFailed = 0x20000005;

@@ -1,4 +1,4 @@
-#include "serial.h"
+#include "port_settings.h"
 
 char comPortName[kComPortNameSize];
 int baudRate = 115200;

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+// Four registers a line, as the table is usually read.
+// clang-format off
 constinit const std::array<ParamDef, kParamRows + 1> paramtbl = {{
     {"SYS_PN", 0x00, 2},  {"SYS_VER", 0x02, 2}, {"SYS_UID", 0x04, 4}, {"SYS_SID", 0x08, 1},
     {"SYS_RST", 0x09, 1}, {"SYS_BR", 0x0A, 2},  {"SYS_T0", 0x0C, 2},  {"SYS_RID", 0x0E, 1},
@@ -20,6 +22,7 @@ constinit const std::array<ParamDef, kParamRows + 1> paramtbl = {{
     {"BST_RA1", 0x59, 1}, {"BST_RA2", 0x5A, 1}, {"BST_RA3", 0x5B, 1}, {"BST_RA4", 0x5C, 1},
     {"BST_RA5", 0x5D, 1}, {"BST_RA6", 0x5E, 1}, {"BST_RA7", 0x5F, 1}, {nullptr, 0, 0},
 }};
+// clang-format on
 
 unsigned char param[256];
 int SendID = 0x3F;

@@ -3,6 +3,8 @@
 // and serial_posix.cpp.
 #pragma once
 
+#include "port_settings.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -15,16 +17,8 @@ using serial_handle = intptr_t;
 #define SERIAL_INVALID (static_cast<serial_handle>(-1))
 #endif
 
-// Port settings in force: every command opens the port with these.
-// On Windows comPortName is the device prefix and a name such as COM3; a
-// POSIX device path (/dev/serial/by-id/...) needs more room.
-#ifdef _WIN32
-inline constexpr std::size_t kComPortNameSize = 16;
-#else
-inline constexpr std::size_t kComPortNameSize = 1024;
-#endif
-extern char comPortName[kComPortNameSize];
-extern int baudRate;
+// Every command opens the port with this time-out (ms).
+inline constexpr int kPortTimeoutMs = 10;
 
 // Opens path with the servo's line setting and the read time-outs
 // (a read of N bytes ends after N bytes, timeout ms between two bytes, or
@@ -32,6 +26,31 @@ extern int baudRate;
 // with nothing left open.
 serial_handle serial_open(const char* path, int baud, int timeout);
 void serial_close(serial_handle h);
+
+// Why the last serial_open on this thread failed, for front ends that tell
+// people the reason; systemCode is errno or the Win32 error code.
+enum class SerialFailure {
+    None,
+    NotDevicePath,     // no device path at all (COM3 on POSIX)
+    NoSuchDevice,
+    PermissionDenied,
+    Busy,              // another program holds the port
+    NotSerialPort,     // a file, a folder, a device that is no terminal
+    SettingRefused,    // the driver refuses the baud rate or the line setting
+    Other,
+};
+struct SerialError {
+    SerialFailure failure;
+    int systemCode;
+};
+SerialError serial_last_error();
+
+// Whether the driver hands received bytes over at once instead of holding
+// them for a USB adapter's latency timer: switched on by serial_open (and
+// back off by serial_close), refused by this port's driver (a
+// pseudo-terminal), or a request this system does not have.
+enum class LowLatency { On, Refused, Unavailable };
+LowLatency serial_low_latency(serial_handle h);
 
 // Byte counts; 0 when nothing came in time, never an error.
 int serial_write(serial_handle h, const void* data, int n);
@@ -45,8 +64,22 @@ using wire_observer = void (*)(WireDirection direction, const unsigned char* dat
 void set_wire_observer(wire_observer observer);
 void wire_notify(WireDirection direction, const void* data, int n);
 
+// Sees every port the link opens, right after the open succeeded (orvelin
+// --wire reports its low latency). Null (the default) costs nothing.
+using open_observer = void (*)(serial_handle h);
+void set_open_observer(open_observer observer);
+void open_notify(serial_handle h);
+
 // The one fatal case of the link. The front end installs how it is shown
 // (message box, line on stderr); the process then ends with status 1.
 using errexit_handler = void (*)(const char* text);
 void set_errexit_handler(errexit_handler handler);
 [[noreturn]] void errexit(const char* text);
+
+// What a command does when the port in force cannot be opened twice in a
+// row: end the program through errexit (the Win32 window and orvelin), or
+// come back with -1 and kPortOpenFailed in the last-error value, for a
+// front end that must stay (the Qt window).
+enum class PortFailure { Exit, Report };
+void set_port_failure(PortFailure mode);
+PortFailure port_failure();

@@ -4,6 +4,8 @@
 // ppoll() against two deadlines of their own.
 #include "serial.h"
 #include "custom_baud.h"
+#include "serial_error.h"
+#include "low_latency.h"
 
 #include <cerrno>
 #include <cstring>
@@ -20,6 +22,7 @@ namespace {
 struct PosixPort {
     int fd;
     int timeoutMs;
+    LowLatencyGrant lowLatency;
 };
 
 PosixPort* toPort(serial_handle h)
@@ -50,40 +53,79 @@ bool configureLine(int fd, int baud)
     return set_custom_baud(fd, baud);
 }
 
+SerialFailure failureOf(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return SerialFailure::NoSuchDevice;
+    case EACCES:
+    case EPERM:
+        return SerialFailure::PermissionDenied;
+    case EBUSY:
+    case EWOULDBLOCK:
+        return SerialFailure::Busy;
+    case ENOTTY:
+    case EISDIR:
+        return SerialFailure::NotSerialPort;
+    default:
+        return SerialFailure::Other;
+    }
+}
+
 }  // namespace
 
 serial_handle serial_open(const char* path, int baud, int timeout)
 {
     // Windows-style names (COM3) have no meaning here; refuse rather than guess.
-    if (path == nullptr || std::strchr(path, '/') == nullptr || baud <= 0)
+    if (path == nullptr || std::strchr(path, '/') == nullptr) {
+        recordSerialError(SerialFailure::NotDevicePath);
         return SERIAL_INVALID;
+    }
+    if (baud <= 0) {
+        recordSerialError(SerialFailure::SettingRefused, EINVAL);
+        return SERIAL_INVALID;
+    }
     // O_NONBLOCK only for the open itself, so a line without carrier cannot hold it.
     int fd = open(path, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        recordSerialError(failureOf(errno), errno);
         return SERIAL_INVALID;
+    }
     bool exclusive = false;
-    auto fail = [&]() {
+    auto fail = [&](SerialFailure failure, int error) {
         if (exclusive)
             ioctl(fd, TIOCNXCL);
         close(fd);
+        recordSerialError(failure, error);
         return SERIAL_INVALID;
     };
+    if (!isatty(fd))
+        return fail(SerialFailure::NotSerialPort, ENOTTY);
     // TIOCEXCL keeps other users out, but not root; the advisory lock, which
     // other serial programs also take, keeps out a second copy run as root.
     // The lock comes first, so a refused open never clears the holder's flag.
-    if (!isatty(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0)
-        return fail();
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0)
+        return fail(SerialFailure::Busy, errno);
     exclusive = true;
     if (!configureLine(fd, baud))
-        return fail();
+        return fail(SerialFailure::SettingRefused, errno);
     int flags = fcntl(fd, F_GETFL);
     if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
-        return fail();
+        return fail(failureOf(errno), errno);
+    // A Windows COM port starts every open with empty buffers: what waited on
+    // the line (a late reply to the last command, an interrupted upload's
+    // acknowledge) would otherwise come first in this command's replies.
+    tcflush(fd, TCIFLUSH);
     // Raise DTR and RTS as the Windows driver does on open; a pseudo-terminal
     // has no modem lines and refuses, which is harmless.
     int lines = TIOCM_DTR | TIOCM_RTS;
     ioctl(fd, TIOCMBIS, &lines);
-    return reinterpret_cast<serial_handle>(new PosixPort{fd, timeout});
+    recordSerialError(SerialFailure::None);
+    auto h = reinterpret_cast<serial_handle>(new PosixPort{fd, timeout, request_low_latency(fd)});
+    open_notify(h);
+    return h;
 }
 
 void serial_close(serial_handle h)
@@ -91,6 +133,7 @@ void serial_close(serial_handle h)
     if (h == 0 || h == SERIAL_INVALID)
         return;
     PosixPort* port = toPort(h);
+    release_low_latency(port->fd, port->lowLatency);
     // A pseudo-terminal whose other side stays open keeps the exclusive flag;
     // left set, it would refuse the next command's open.
     ioctl(port->fd, TIOCNXCL);
@@ -162,4 +205,11 @@ int serial_read(serial_handle h, void* data, int n)
     }
     wire_notify(WireDirection::Received, data, got);
     return got;
+}
+
+LowLatency serial_low_latency(serial_handle h)
+{
+    if (h == 0 || h == SERIAL_INVALID)
+        return LowLatency::Unavailable;
+    return toPort(h)->lowLatency.state;
 }

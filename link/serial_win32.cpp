@@ -1,8 +1,40 @@
 // Win32 backend: the COM port through the device namespace, the line setting
 // in a DCB and the read time-outs in COMMTIMEOUTS.
 #include "serial.h"
+#include "serial_error.h"
 
 #include <cstdio>
+
+namespace {
+
+SerialFailure failureOf(DWORD error)
+{
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+        return SerialFailure::NoSuchDevice;
+    // Windows answers an open of a COM port that another program holds with
+    // access denied.
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+        return SerialFailure::Busy;
+    default:
+        return SerialFailure::Other;
+    }
+}
+
+// Records why, and keeps the thread's last-error value as the system left it.
+HANDLE failed(HANDLE h, SerialFailure failure, DWORD error)
+{
+    if (h != INVALID_HANDLE_VALUE)
+        CloseHandle(h);
+    recordSerialError(failure, static_cast<int>(error));
+    SetLastError(error);
+    return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
 
 HANDLE CreateFile_port(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                        DWORD disposition, DWORD flags, HANDLE templ)
@@ -17,15 +49,15 @@ serial_handle serial_open(const char* path, int baud, int timeout)
 {
     HANDLE h = CreateFile_port(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                FILE_FLAG_WRITE_THROUGH | FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return INVALID_HANDLE_VALUE;
+    if (h == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        return failed(h, failureOf(error), error);
+    }
 
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
-    if (!GetCommState(h, &dcb)) {
-        CloseHandle(h);
-        return INVALID_HANDLE_VALUE;
-    }
+    if (!GetCommState(h, &dcb))
+        return failed(h, SerialFailure::NotSerialPort, GetLastError());
     dcb.BaudRate = static_cast<DWORD>(baud);
     dcb.fBinary = TRUE;
     dcb.fParity = FALSE;
@@ -44,10 +76,8 @@ serial_handle serial_open(const char* path, int baud, int timeout)
     dcb.Parity = NOPARITY;
     dcb.StopBits = ONESTOPBIT;
     dcb.EofChar = 0;
-    if (!SetCommState(h, &dcb)) {
-        CloseHandle(h);
-        return INVALID_HANDLE_VALUE;
-    }
+    if (!SetCommState(h, &dcb))
+        return failed(h, SerialFailure::SettingRefused, GetLastError());
 
     COMMTIMEOUTS timeouts{};
     timeouts.ReadIntervalTimeout = static_cast<DWORD>(timeout);
@@ -55,10 +85,10 @@ serial_handle serial_open(const char* path, int baud, int timeout)
     timeouts.ReadTotalTimeoutConstant = static_cast<DWORD>(timeout);
     timeouts.WriteTotalTimeoutMultiplier = 0;
     timeouts.WriteTotalTimeoutConstant = 0;
-    if (!SetCommTimeouts(h, &timeouts)) {
-        CloseHandle(h);
-        return INVALID_HANDLE_VALUE;
-    }
+    if (!SetCommTimeouts(h, &timeouts))
+        return failed(h, SerialFailure::Other, GetLastError());
+    recordSerialError(SerialFailure::None);
+    open_notify(h);
     return h;
 }
 
@@ -67,6 +97,14 @@ void serial_close(serial_handle h)
     if (h == nullptr || h == INVALID_HANDLE_VALUE)
         return;
     CloseHandle(h);
+}
+
+// The adapter's latency timer is a setting of its Windows driver (Device
+// Manager, the port's advanced settings); the communications API has no
+// request for it.
+LowLatency serial_low_latency(serial_handle)
+{
+    return LowLatency::Unavailable;
 }
 
 int serial_write(serial_handle h, const void* data, int n)

@@ -1,37 +1,20 @@
 #include "term.h"
 
 #include "lasterror.h"
+#include "packet_text.h"
 #include "registers.h"
 #include "serial.h"
 #include "upload.h"
 
-#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
-FILE* traceOut = stdout;
 PositionOperands bOperands = {1, 0, 0x800, 0};
 
-namespace {
-
-constexpr int kTimeoutMs = 10;
-constexpr int kBlockBytes = 16;
-constexpr int kDrainMax = 256;  // a babbling line must not hold the program
-constexpr int kHighestId = 0x3F;
-
-// Reads up to maxCount hexadecimal operands after the first word, the way
-// "%s %x %x..." does; returns how many were found. A value beyond 32 bits
-// comes out as all ones, which the callers take as negative and ignore.
-int parseHexOperands(const char* line, int* out, int maxCount)
+int termOperands(const char* line, int* out, int maxCount)
 {
-    const char* p = line;
-    while (std::isspace(static_cast<unsigned char>(*p)))
-        ++p;
-    if (*p == '\0')
-        return 0;
-    while (*p != '\0' && !std::isspace(static_cast<unsigned char>(*p)))
-        ++p;
+    const char* p = firstWordEnd(line);
     int count = 0;
     while (count < maxCount) {
         char* end = nullptr;
@@ -48,6 +31,11 @@ int parseHexOperands(const char* line, int* out, int maxCount)
     return count;
 }
 
+namespace {
+
+constexpr int kDrainMax = 256;  // a babbling line must not hold the program
+constexpr int kHighestId = 0x3F;
+
 // Reply bytes are traced as signed, the way the servo's answer sits in a char buffer.
 uint32_t decodeSigned(const unsigned char* b, int n)
 {
@@ -57,46 +45,42 @@ uint32_t decodeSigned(const unsigned char* b, int n)
     return v;
 }
 
-void readAll(serial_handle h, int id, unsigned char* buf)
+void readAll(serial_handle h, int id)
 {
     std::memset(param, 0, sizeof param);
     for (int a = 0x00; a <= 0x50; a += kBlockBytes) {
-        buf[0] = static_cast<unsigned char>(0x80 | id);
-        buf[1] = 0x30;
-        buf[2] = static_cast<unsigned char>(a);
-        std::memset(buf + 3, 0, kBlockBytes);
-        int written = serial_write(h, buf, 3 + kBlockBytes);
-        std::fprintf(traceOut, "(w:%d)", written);
+        int written = sendReadBlock(h, id, a);
+        tracef("(w:%d)", written);
         int got = serial_read(h, &param[a], kBlockBytes);
-        std::fprintf(traceOut, "(r:%d)", got);
+        tracef("(r:%d)", got);
         if (got != kBlockBytes)
-            std::fprintf(traceOut, "(bytes err)");
+            tracef("(bytes err)");
         if (got < 1)
             continue;
-        std::fprintf(traceOut, "%02x: ", a);
+        tracef("%02x: ", a);
         for (int k = 0; k < kBlockBytes; ++k) {
-            std::fprintf(traceOut, "%02x ", param[a + k]);
+            tracef("%02x ", param[a + k]);
             if (k % 4 == 3)
-                std::fputc(' ', traceOut);
+                traceChar(' ');
         }
-        std::fputc('\n', traceOut);
+        traceChar('\n');
     }
     for (int i = 0; paramtbl[i].name != nullptr; ++i) {
         const ParamDef& def = paramtbl[i];
-        std::fprintf(traceOut, "%02x:%-7s=", def.address, def.name);
+        tracef("%02x:%-7s=", def.address, def.name);
         uint32_t v = paramValue(i);
         if (def.size == 1)
-            std::fprintf(traceOut, "%02x      ", v);
+            tracef("%02x      ", v);
         else if (def.size == 2)
-            std::fprintf(traceOut, "%04x    ", v);
+            tracef("%04x    ", v);
         else
-            std::fprintf(traceOut, "%08x", v);
-        std::fputc(i % 4 == 3 ? '\n' : ' ', traceOut);
+            tracef("%08x", v);
+        traceChar(i % 4 == 3 ? '\n' : ' ');
     }
-    std::fputc('\n', traceOut);
+    traceChar('\n');
     unsigned char stray = 0;
     for (int k = 0; k < kDrainMax && serial_read(h, &stray, 1) == 1; ++k)
-        std::fprintf(traceOut, "(r?:%02x)\n", static_cast<int>(static_cast<signed char>(stray)));
+        tracef("(r?:%02x)\n", static_cast<int>(static_cast<signed char>(stray)));
 }
 
 // The register row a "w" or "f" line writes, traced, or -1 when the line
@@ -104,12 +88,12 @@ void readAll(serial_handle h, int id, unsigned char* buf)
 int writeTarget(const char* line, int (&ops)[2])
 {
     ops[0] = ops[1] = -1;
-    parseHexOperands(line, ops, 2);
+    termOperands(line, ops, 2);
     if (ops[0] < 0 || ops[1] < 0)
         return -1;
     int row = findParamRow(ops[0]);
     if (row >= 0)
-        std::fprintf(traceOut, "%06x %x %d\n", ops[0], ops[1], paramtbl[row].size);
+        tracef("%06x %x %d\n", ops[0], ops[1], paramtbl[row].size);
     return row;
 }
 
@@ -127,8 +111,13 @@ void ramWrite(serial_handle h, int id, char* line)
     encodeGroups(static_cast<uint32_t>(ops[1]), n, buf + 3);
     serial_write(h, buf, n + 3);
     serial_read(h, buf, n);
-    static constexpr const char* kFormats[] = {"", "%02x\n", "%04x\n", "", "%08x\n"};
-    std::fprintf(traceOut, kFormats[n], decodeSigned(buf, n));
+    uint32_t echo = decodeSigned(buf, n);
+    if (n == 1)
+        tracef("%02x\n", echo);
+    else if (n == 2)
+        tracef("%04x\n", echo);
+    else
+        tracef("%08x\n", echo);
 }
 
 void flashWrite(serial_handle h, int id, char* line)
@@ -144,13 +133,10 @@ void flashWrite(serial_handle h, int id, char* line)
     buf[2] = static_cast<unsigned char>(ops[0] & 0x7F);
     buf[3] = static_cast<unsigned char>((ops[0] >> 7) & 0x7F);
     encodeGroups(static_cast<uint32_t>(ops[1]), n, buf + 4);
-    int sum = 0;
-    for (int k = 2; k < n + 4; ++k)
-        sum += buf[k];
-    buf[n + 4] = static_cast<unsigned char>(-sum & 0x7F);
+    buf[n + 4] = checksum7(buf + 2, n + 2);
     serial_write(h, buf, n + 5);
     int got = serial_read(h, buf, 1);
-    std::fprintf(traceOut, "(%d)%02x\n", got, static_cast<int>(static_cast<signed char>(buf[0])));
+    tracef("(%d)%02x\n", got, static_cast<int>(static_cast<signed char>(buf[0])));
 }
 
 void fixedPacket(serial_handle h, unsigned char* buf)
@@ -163,7 +149,7 @@ void fixedPacket(serial_handle h, unsigned char* buf)
 void positionWrite(serial_handle h, char* line)
 {
     int ops[4];
-    int count = parseHexOperands(line, ops, 4);
+    int count = termOperands(line, ops, 4);
     int* fields[4] = {&bOperands.from, &bOperands.to, &bOperands.pos, &bOperands.en};
     for (int k = 0; k < count; ++k)
         *fields[k] = ops[k];
@@ -172,7 +158,7 @@ void positionWrite(serial_handle h, char* line)
     int first = bOperands.from < 0 ? 0 : bOperands.from;
     int last = bOperands.to > kHighestId ? kHighestId : bOperands.to;
     for (int k = first; k <= last; ++k) {
-        std::fprintf(traceOut, "%02x: w: %04x ", bOperands.pos, bOperands.en);
+        tracef("%02x: w: %04x ", bOperands.pos, bOperands.en);
         buf[0] = static_cast<unsigned char>(0xC0 | k);
         buf[1] = static_cast<unsigned char>(bOperands.pos & 0x7F);
         buf[2] = static_cast<unsigned char>((bOperands.pos >> 7) & 0x7F);
@@ -180,30 +166,69 @@ void positionWrite(serial_handle h, char* line)
         buf[4] = 0x00;
         serial_write(h, buf, 5);
         int got = serial_read(h, buf, 4);
-        std::fprintf(traceOut, "r(%d):%04x %04x\n", got, decodeSigned(buf, 2), decodeSigned(buf + 2, 2));
+        tracef("r(%d):%04x %04x\n", got, decodeSigned(buf, 2), decodeSigned(buf + 2, 2));
     }
     fixedPacket(h, buf);
 }
 
+PortFailure portFailureMode = PortFailure::Exit;
+
 }  // namespace
+
+void set_port_failure(PortFailure mode)
+{
+    portFailureMode = mode;
+}
+
+PortFailure port_failure()
+{
+    return portFailureMode;
+}
+
+serial_handle openPortInForce()
+{
+    serial_handle h = serial_open(comPortName, baudRate, kPortTimeoutMs);
+    if (h != SERIAL_INVALID)
+        return h;
+    serial_close(h);
+    h = serial_open(comPortName, baudRate, kPortTimeoutMs);
+    if (h != SERIAL_INVALID)
+        return h;
+    if (portFailureMode == PortFailure::Exit)
+        errexit("serial_open");
+    SetLastError(kPortOpenFailed);
+    return SERIAL_INVALID;
+}
+
+int sendReadBlock(serial_handle h, int id, int blockAddress)
+{
+    unsigned char packet[3 + kBlockBytes] = {};
+    packet[0] = static_cast<unsigned char>(0x80 | id);
+    packet[1] = 0x30;
+    packet[2] = static_cast<unsigned char>(blockAddress);
+    return serial_write(h, packet, sizeof packet);
+}
+
+int readBlock(serial_handle h, int id, int blockAddress, unsigned char* out)
+{
+    std::memset(out, 0, kBlockBytes);
+    sendReadBlock(h, id, blockAddress);
+    return serial_read(h, out, kBlockBytes);
+}
 
 int term(char* line)
 {
     int id = SendID;
-    serial_handle h = serial_open(comPortName, baudRate, kTimeoutMs);
-    if (h == SERIAL_INVALID) {
-        serial_close(h);
-        h = serial_open(comPortName, baudRate, kTimeoutMs);
-        if (h == SERIAL_INVALID)
-            errexit("serial_open");
-    }
+    serial_handle h = openPortInForce();
+    if (h == SERIAL_INVALID)
+        return -1;
     auto* buf = reinterpret_cast<unsigned char*>(line);
     int result = 0;
     switch (line[0]) {
     case 'R':
     case 'r':
     case '\n':
-        readAll(h, id, buf);
+        readAll(h, id);
         break;
     case 'W':
     case 'w':

@@ -1,11 +1,13 @@
 #include "upload.h"
 
 #include "lasterror.h"
+#include "packet_text.h"
 #include "term.h"
+#include "trace.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -24,11 +26,7 @@ struct FileCloser {
 // The path starts one character after the first word and runs to the end of the line.
 const char* pathOf(const char* line)
 {
-    const char* p = line;
-    while (std::isspace(static_cast<unsigned char>(*p)))
-        ++p;
-    while (*p != '\0' && !std::isspace(static_cast<unsigned char>(*p)))
-        ++p;
+    const char* p = firstWordEnd(line);
     return *p == '\0' ? p : p + 1;
 }
 
@@ -49,17 +47,17 @@ bool sendChunk(serial_handle h, const unsigned char* packet, int length)
             got = serial_read(h, &ack, 1);
             if (got == 1)
                 break;
-            std::fprintf(traceOut, "ReadFile retry #%d\n", empty);
+            tracef("ReadFile retry #%d\n", empty);
             SetLastError(kUploadNoAck);
         }
         if (got == 1 && (ack & 0x40) == 0)
             return true;
         if (got == 1) {
-            std::fprintf(traceOut, "WriteFile retry #%d\n", attempt);
+            tracef("WriteFile retry #%d\n", attempt);
             SetLastError(kUploadRejected);
         }
         if (attempt == kAttempts)
-            std::fprintf(traceOut, "retry failed\n");
+            tracef("retry failed\n");
     }
     return false;
 }
@@ -79,6 +77,11 @@ int uploadFirmware(serial_handle h, int id, const char* line, unsigned char* buf
         return fail(kUploadOpenFailed);
     std::strcpy(path, from);
 
+    // Only a plain file is an update file: opening a FIFO would wait for a
+    // writer for ever, and a device never ends.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return fail(kUploadOpenFailed);
     std::unique_ptr<FILE, FileCloser> file(std::fopen(path, "rb"));
     if (!file)
         return fail(kUploadOpenFailed);
@@ -90,12 +93,12 @@ int uploadFirmware(serial_handle h, int id, const char* line, unsigned char* buf
     if (std::ferror(file.get()))
         return fail(kUploadOpenFailed);
     if (size > static_cast<std::size_t>(kUploadMaxBytes)) {
-        std::fprintf(traceOut, "too long\n");
+        tracef("too long\n");
         return fail(kUploadNot7Bit);
     }
     for (std::size_t k = 0; k < size; ++k) {
         if (image[k] & 0x80) {
-            std::fprintf(traceOut, "not 7bit\n");
+            tracef("not 7bit\n");
             return fail(kUploadNot7Bit);
         }
     }
@@ -104,7 +107,7 @@ int uploadFirmware(serial_handle h, int id, const char* line, unsigned char* buf
     for (std::size_t offset = 0;; offset += kChunkBytes) {
         std::size_t left = offset < size ? size - offset : 0;
         int n = static_cast<int>(left < kChunkBytes ? left : kChunkBytes);
-        std::fputc('.', traceOut);
+        traceChar('.');
         std::fflush(traceOut);
         if (n == 0)
             break;
@@ -113,15 +116,12 @@ int uploadFirmware(serial_handle h, int id, const char* line, unsigned char* buf
         buf[2] = static_cast<unsigned char>(address & 0x7F);
         buf[3] = static_cast<unsigned char>((address >> 7) & 0x7F);
         std::memcpy(buf + 4, image + offset, static_cast<std::size_t>(n));
-        int sum = 0;
-        for (int k = 2; k < n + 4; ++k)
-            sum += buf[k];
-        buf[n + 4] = static_cast<unsigned char>(-sum & 0x7F);
+        buf[n + 4] = checksum7(buf + 2, n + 2);
         if (!sendChunk(h, buf, n + 5))
             return -1;
         address += kChunkBytes;
-        if (progressObserver != nullptr)
-            progressObserver(static_cast<long>(offset) + n, static_cast<long>(size));
+        if (progressObserver != nullptr && !progressObserver(static_cast<long>(offset) + n, static_cast<long>(size)))
+            return -1;
     }
     return 0;
 }

@@ -12,6 +12,8 @@ inline constexpr long kUploadMaxBytes = 0x4000 - 0x1000;
 // buf is the packet buffer of at least 21 bytes. Returns 0 or -1.
 int uploadFirmware(serial_handle h, int id, const char* line, unsigned char* buf);
 
-// Told after every accepted chunk, for progress displays; null by default.
-using upload_progress = void (*)(long bytesSent, long bytesTotal);
+// Told after every accepted chunk, for progress displays and for front ends
+// that let the operator stop an upload: false stops it there, with -1 and
+// the last-error value as the last chunk left it. Null by default.
+using upload_progress = bool (*)(long bytesSent, long bytesTotal);
 void set_upload_progress(upload_progress progress);

@@ -2,7 +2,7 @@
 
 #include "config_path.h"
 #include "device_path.h"
-#include "serial.h"
+#include "port_settings.h"
 
 #include <climits>
 #include <cstdlib>
@@ -58,6 +58,23 @@ int decimalValue(const char* text)
 
 }  // namespace
 
+StartupSettings readStartupSettings()
+{
+    char port[kPortReadSize];
+    char baud[kBaudReadSize];
+    profileGetString(kSection, "PORT", kMissing, port, sizeof port, inifilename);
+    profileGetString(kSection, "BAUDRATE", kMissing, baud, sizeof baud, inifilename);
+    return {std::strcmp(port, kMissing) == 0 ? kDefaultPort : port,
+            std::strcmp(baud, kMissing) == 0 ? kDefaultBaud : baud};
+}
+
+bool writeStartupSettings(const std::string& port, const std::string& baud)
+{
+    bool portWritten = profileWriteString(kSection, "PORT", port.c_str(), inifilename);
+    bool baudWritten = profileWriteString(kSection, "BAUDRATE", baud.c_str(), inifilename);
+    return portWritten && baudWritten;
+}
+
 void readINI()
 {
     char path[kIniFileNameSize];
@@ -69,11 +86,11 @@ void readINIFrom(const char* path)
     copyText(inifilename, kIniFileNameSize, path);
 
     char port[kPortReadSize];
-    readSetting("PORT", "COM1", port, sizeof port);
+    readSetting("PORT", kDefaultPort, port, sizeof port);
     copyText(comPortNameBuff, kComPortNameBuffSize, port);
     setDevicePath(port);
 
     char baud[kBaudReadSize];
-    readSetting("BAUDRATE", "115200", baud, sizeof baud);
+    readSetting("BAUDRATE", kDefaultBaud, baud, sizeof baud);
     baudRate = decimalValue(baud);
 }

@@ -1,14 +1,25 @@
 // The port settings remembered between runs: servoconf.ini.
 #pragma once
 
+#include <string>
+
 inline constexpr int kIniFileNameSize = 1024;
+
+// What a missing PORT becomes. Windows has a first COM port to guess; a
+// POSIX system has no such name, and an empty port makes orvelin ask for one.
+#ifdef _WIN32
+inline constexpr const char* kDefaultPort = "COM1";
+#else
+inline constexpr const char* kDefaultPort = "";
+#endif
+inline constexpr const char* kDefaultBaud = "115200";
 inline constexpr int kComPortNameBuffSize = 32;
 
 extern char inifilename[kIniFileNameSize];
 extern char comPortNameBuff[kComPortNameBuffSize];
 
 // Places servoconf.ini, reads PORT and BAUDRATE (writing the defaults for a
-// missing key) and sets inifilename, comPortNameBuff, comPortName, baudRate.
+// missing key: kDefaultPort and kDefaultBaud) and sets inifilename, comPortNameBuff, comPortName, baudRate.
 // Windows keeps the file beside the executable. Elsewhere it is the file
 // named by the environment variable ORVELIN_CONFIG when that is set, else
 // the one beside the executable when that folder is writable, else
@@ -19,6 +30,18 @@ extern char comPortNameBuff[kComPortNameBuffSize];
 // does not fit it. When no file can be placed or a default cannot be
 // written, the defaults COM1 and 115200 are still used for the run.
 void readINI();
+
+// The start-up port and baud rate as the options dialog shows them: read
+// from inifilename without writing anything, the defaults for a missing key
+// (or one holding the sentinel FAIL), each cut as the dialog's buffers cut
+// it (15 characters; a POSIX device path may be as long as comPortName).
+struct StartupSettings {
+    std::string port;
+    std::string baud;
+};
+StartupSettings readStartupSettings();
+// The options dialog's OK: both texts into inifilename unchanged.
+bool writeStartupSettings(const std::string& port, const std::string& baud);
 
 // readINI's reading step on the file at path instead of the placed one.
 void readINIFrom(const char* path);

@@ -34,6 +34,7 @@ constexpr std::array kNumberSettings = {
     NumberSetting{"ignore", &VirtualServoFaults::ignoreUploads, 0},
     NumberSetting{"delay", &VirtualServoFaults::replyDelayMs, 0},
     NumberSetting{"pace", &VirtualServoFaults::paceBaud, 0},
+    NumberSetting{"latency", &VirtualServoFaults::latencyMs, 0},
     NumberSetting{"badbit", &VirtualServoFaults::badBitReply, 0},
     NumberSetting{"vanish", &VirtualServoFaults::vanishAfter, 1},
 };
@@ -100,6 +101,10 @@ bool applyControl(ServoBus& bus, std::string_view line)
         return false;
     if (w[0] == "silent" && (*number == 0 || *number == 1)) {
         bus.faults.silent = *number == 1;
+        return true;
+    }
+    if (w[0] == "locked" && (*number == 0 || *number == 1)) {
+        bus.faults.locked = *number == 1;
         return true;
     }
     for (const NumberSetting& setting : kNumberSettings) {

@@ -11,8 +11,13 @@
 //   ignore N           leave the next N upload chunks unanswered
 //   delay MS           wait MS milliseconds before every reply
 //   pace BAUD          bytes take 10 bits of BAUD each way; 0 for no pacing
+//   latency MS         hold reply bytes as a USB adapter's latency timer of
+//                      MS does: passed on MS after the first held byte, or
+//                      at once when 62 are held; 0 for none
 //   badbit N           N > 0: set bit 7 on every reply byte
 //   ack 3F             accept upload chunks with this byte (0x00 unless set)
+//   locked 1|0         answer RAM and FLASH writes but keep every value (the
+//                      clear and the restart still work)
 //   vanish             close the line: the device disappears
 //   vanish N           the same as the Nth packet from now begins
 //   set 20=68,07       preset RAM and FLASH bytes of the bus's first servo

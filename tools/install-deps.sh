@@ -2,7 +2,7 @@
 # Installs the Debian packages a target needs, only those that are missing.
 #   install-deps.sh build|native|window|test|screenshot|package|bench|fuzz
 set -u
-native="cmake make g++ ccache googletest"
+native="cmake make g++ ccache googletest python3"
 mingw="g++-mingw-w64-x86-64-posix"
 base="$native $mingw"
 wine="wine wine64 xvfb xauth fonts-ipafont-gothic"
@@ -10,7 +10,7 @@ case "${1:-build}" in
     build) want="$base" ;;
     native) want="$native" ;;
     window) want="$mingw $wine" ;;
-    test) want="$base $wine clang libclang-rt-14-dev groff-base" ;;
+    test) want="$base $wine clang libclang-rt-14-dev python3 tmux groff-base" ;;
     screenshot) want="$base $wine imagemagick" ;;
     package) want="$base dpkg-dev" ;;
     bench) want="$base python3 python3-serial" ;;

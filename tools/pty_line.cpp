@@ -1,5 +1,6 @@
 #include "pty_line.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdlib>
@@ -65,18 +66,14 @@ std::size_t PtyLine::receive(std::span<uint8_t> buffer)
     return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
-void PtyLine::send(std::span<const uint8_t> bytes, std::chrono::nanoseconds byteTime,
-                   std::chrono::steady_clock::time_point start)
+void PtyLine::send(std::span<const uint8_t> bytes, std::span<const ReplyBurst> bursts)
 {
-    if (byteTime <= std::chrono::nanoseconds::zero()) {
-        std::this_thread::sleep_until(start);
-        writeAll(bytes);
-        return;
-    }
     // Deadlines from one start, so that late wake-ups do not add up.
-    for (std::size_t k = 0; k < bytes.size(); ++k) {
-        std::this_thread::sleep_until(start + byteTime * static_cast<long long>(k + 1));
-        writeAll(bytes.subspan(k, 1));
+    for (const ReplyBurst& burst : bursts) {
+        std::size_t count = std::min(burst.bytes, bytes.size());
+        std::this_thread::sleep_until(burst.at);
+        writeAll(bytes.first(count));
+        bytes = bytes.subspan(count);
     }
 }
 

@@ -3,6 +3,7 @@
 // reads EIO in the gaps between two host commands.
 #pragma once
 
+#include "reply_schedule.h"
 #include "unique_fd.h"
 
 #include <chrono>
@@ -23,10 +24,8 @@ public:
 
     // What the host has sent; 0 when nothing is waiting.
     std::size_t receive(std::span<uint8_t> buffer);
-    // Each byte leaves when its 10 bits would have ended on the wire, the
-    // first starting at `start`; without a byte time all leave at `start`.
-    void send(std::span<const uint8_t> bytes, std::chrono::nanoseconds byteTime,
-              std::chrono::steady_clock::time_point start);
+    // The bytes in order, each burst of them at its time (replySchedule).
+    void send(std::span<const uint8_t> bytes, std::span<const ReplyBurst> bursts);
 
     // Drops what the servo sent and the host never read: a real port loses
     // it on close, but here the servo's own slave keeps the line open.

@@ -97,7 +97,8 @@ std::vector<uint8_t> ServoBus::readBlock(ServoUnit& servo, const std::vector<uin
 std::vector<uint8_t> ServoBus::ramWrite(ServoUnit& servo, const std::vector<uint8_t>& packet)
 {
     std::vector<uint8_t> values(packet.begin() + 3, packet.end());
-    servo.writeRam(packet[2], values);
+    if (!faults.locked)
+        servo.writeRam(packet[2], values);
     if (packet[2] == kRestartAddress && groupsValue(values) == 1)
         servo.restart();
     return values;
@@ -112,7 +113,7 @@ std::optional<std::vector<uint8_t>> ServoBus::flashWrite(ServoUnit& servo, const
     if (address < kUploadBase) {
         if (good && address == 0 && groupsValue(data) == kClearValue)
             servo.clearFlash();
-        else if (good)
+        else if (good && !faults.locked)
             servo.writeFlash(address, data);
         return withBadBits({good ? kAccept : kReject});
     }

@@ -22,6 +22,7 @@ const std::string_view kServoUsage =
     "  --ignore N      leave the first N upload chunks unanswered\n"
     "  --delay MS      wait MS milliseconds before every reply\n"
     "  --pace BAUD     take the wire time of BAUD for every byte each way\n"
+    "  --latency MS    hold replies as a USB adapter's latency timer of MS does\n"
     "  --control FILE  apply control lines appended to FILE\n"
     "  --log FILE      append every packet received to FILE\n"
     "  --help          show this text\n"
@@ -37,7 +38,7 @@ constexpr std::array kValueControls = {
     ValueControl{"--set", "set"},       ValueControl{"--short", "short"},
     ValueControl{"--stray", "stray"},   ValueControl{"--reject", "reject"},
     ValueControl{"--ignore", "ignore"}, ValueControl{"--delay", "delay"},
-    ValueControl{"--pace", "pace"},
+    ValueControl{"--pace", "pace"},     ValueControl{"--latency", "latency"},
 };
 
 std::optional<std::vector<int>> parseIds(std::string_view list)

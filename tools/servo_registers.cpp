@@ -6,6 +6,8 @@ namespace {
 
 // Every byte is non-zero so that a byte the host failed to receive (left 0)
 // never passes for one it did.
+// One line per register, its bytes aligned.
+// clang-format off
 constexpr auto kFactory = std::to_array<uint8_t>({
     0x35, 0x18,              // 00 SYS_PN   part number 0x0C35
     0x03, 0x02,              // 02 SYS_VER  firmware 0x0103
@@ -47,6 +49,7 @@ constexpr auto kFactory = std::to_array<uint8_t>({
     0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x3B, 0x3C,  // 50 BST_WA0..7
     0x20, 0x21, 0x22, 0x23, 0x26, 0x27, 0x28, 0x29,  // 58 BST_RA0..7
 });
+// clang-format on
 static_assert(kFactory.size() == kRegisterBytes);
 
 constexpr int kUidIdGroup = 0x04;

@@ -17,10 +17,12 @@ struct VirtualServoFaults {
     int ignoreUploads = 0;        // leave the first N upload packets unanswered
     int replyDelayMs = 0;         // wait this long before every reply
     int paceBaud = 0;             // > 0: bytes take 10 bits of this rate each way
+    int latencyMs = 0;            // > 0: replies held as by a USB adapter's latency timer
     int badBitReply = 0;          // > 0: replies carry bytes with bit 7 set
     bool vanish = false;          // close the line: the device disappears
     int vanishAfter = 0;          // > 0: vanish when this many more packets have begun
     int uploadAck = 0x00;         // the byte that accepts an upload chunk
+    bool locked = false;          // answer RAM and FLASH writes as usual but keep every value as it was
 };
 
 class VirtualServo {
@@ -42,7 +44,7 @@ public:
 
     // One line of the control language (see control_language.h):
     // "reset", "silent 1", "short 10", "stray 5", "reject 3", "ignore 2",
-    // "delay 30", "pace 115200", "badbit 1", "vanish", "set 20=68,07",
+    // "delay 30", "pace 115200", "latency 16", "badbit 1", "vanish", "set 20=68,07",
     // "setid 3F 20=68,07". Returns false for a line it does not understand.
     bool control(const std::string& line);
     // Applies the lines appended to this file since the last look, before

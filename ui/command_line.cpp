@@ -33,3 +33,8 @@ int sendToSerial(HWND hwnd)
     SetWindowTextA(GetDlgItem(hwnd, IDC_COMMAND), "");
     return mainCmd(hwnd, line);
 }
+
+LineSender windowSender(HWND hwnd)
+{
+    return [hwnd](char* line) { return mainCmd(hwnd, line); };
+}

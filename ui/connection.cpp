@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kTimeoutMs = 10;
 constexpr int kBaudTextSize = 256;
 
 void enable(HWND hwnd, int id, bool on)
@@ -44,9 +43,9 @@ void connectPort(HWND hwnd)
 
     if (!IsWindowEnabled(GetDlgItem(hwnd, IDC_CONNECT)))
         return;
-    serial_handle port = serial_open(comPortName, baudRate, kTimeoutMs);
+    serial_handle port = serial_open(comPortName, baudRate, kPortTimeoutMs);
     if (port == SERIAL_INVALID) {
-        MessageBoxW(hwnd, L"COMポートが開けません", L"通信エラー", MB_OK | MB_ICONERROR);
+        showBox(hwnd, OperatorText::PortTestFailed, OperatorText::PortTestFailedTitle, MB_OK | MB_ICONERROR);
         return;
     }
     serial_close(port);

@@ -120,6 +120,7 @@ HWND createMainWindow(HINSTANCE instance)
     HWND hwnd = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, DlgProc, 0);
     if (hwnd == nullptr)
         return nullptr;
+    keepStagedValuesOf(hwnd);
     HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(IDI_SERVO), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR);
     SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     ShowWindow(hwnd, SW_SHOW);

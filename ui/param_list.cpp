@@ -127,3 +127,22 @@ void setFlashCell(HWND hwnd, int row, const char* text)
 {
     setCell(paramList(hwnd), row, kFlashColumn, text);
 }
+
+FlashColumn stagedColumn(HWND hwnd)
+{
+    FlashColumn column;
+    for (int row = 0; isRegisterRow(row); ++row) {
+        char cell[kFlashCellSize];
+        getFlashCell(hwnd, row, cell, sizeof cell);
+        column.set(row, cell);
+    }
+    return column;
+}
+
+void showStagedColumn(HWND hwnd, const FlashColumn& column)
+{
+    for (int row = 0; isRegisterRow(row); ++row) {
+        const std::string& text = column.cell(row);
+        setFlashCell(hwnd, row, text.empty() ? nullptr : text.c_str());
+    }
+}

@@ -1,63 +1,13 @@
 // Operations that change what the servo keeps: settings clear, FLASH write of
-// the staged values, firmware update.
+// the staged values, firmware update. The sequences are the shared ones;
+// this file adds the window's boxes.
 #include "file_dialogs.h"
-#include "lasterror.h"
-#include "registers.h"
-#include "term.h"
-#include "upload.h"
+#include "servo_operations.h"
 #include "window.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <cstring>
+#include <string>
 
 namespace {
-
-// term builds its packets in the line buffer, so every buffer is at least that big.
-constexpr int bufferSize(int lineLength)
-{
-    return std::max(lineLength + 1, kCommandBufferMin);
-}
-
-// "f", a blank, two address digits, a blank and up to 61 characters of a
-// 63-character cell.
-constexpr int kFlashCellMax = 63;
-constexpr int kFlashLineSize = bufferSize(6 + kFlashCellMax - 2);
-// "u", a blank and the longest path a file dialog can deliver.
-constexpr int kUploadLineSize = bufferSize(2 + kFileNameSize - 1);
-
-// The prefix that the FLASH write drops unchecked ("0x" in the edit dialog's texts).
-constexpr std::size_t kCellPrefix = 2;
-
-void sendLine(HWND hwnd, const char* text)
-{
-    char line[bufferSize(16)];
-    std::snprintf(line, sizeof line, "%s", text);
-    mainCmd(hwnd, line);
-}
-
-const wchar_t kUpdateErrorTitle[] = L"アップデートエラー";
-
-const wchar_t* updateErrorText(DWORD code)
-{
-    switch (code) {
-    case kUploadOpenFailed:
-        return L"ファームウェアの書き込みができません";
-    case kUploadNot7Bit:
-        return L"アップデートファイルが正しくありません";
-    case kUploadNoAck:
-        return L"ORVELINから応答がありません";
-    case kUploadRejected:
-        return L"チェックサムが正しくありません";
-    default:
-        return L"不明なエラーが発生してまいました";
-    }
-}
-
-void showUpdateError(HWND hwnd, DWORD code)
-{
-    MessageBoxW(hwnd, updateErrorText(code), kUpdateErrorTitle, MB_OK | MB_ICONERROR);
-}
 
 const FileDialogTexts kFirmwareDialog = {
     L"ファームウェアファイル(*.upd)\0*.upd\0全てのファイル(*.*)\0*.*\0",
@@ -65,49 +15,42 @@ const FileDialogTexts kFirmwareDialog = {
     L"upd",
 };
 
+constexpr int kFlashCellBuffer = 64;  // the FLASH write reads 63 characters of a cell
+
 }  // namespace
 
 int clearFlash(HWND hwnd)
 {
-    sendLine(hwnd, "f 0 3e8");
-    sendLine(hwnd, "w 9 1");
-    return MessageBoxW(hwnd, L"ORVELINを再起動してOKを押してください", L"消去完了", MB_OK);
+    int answer = 0;
+    clearSettings(windowSender(hwnd), [&] {
+        answer = showBox(hwnd, OperatorText::ClearDone, OperatorText::ClearDoneTitle, MB_OK);
+        return true;
+    });
+    return answer;
 }
 
 int setFlash(HWND hwnd)
 {
-    clearFlash(hwnd);
-    for (int i = 0; i < kParamRows && paramtbl[i].size != 0; ++i) {
-        char cell[kFlashCellMax + 1] = {};
-        getFlashCell(hwnd, i, cell, sizeof cell);
-        // A cell of one or two characters has no value after its prefix.
-        if (std::strlen(cell) <= kCellPrefix)
-            continue;
-        char line[kFlashLineSize];
-        std::snprintf(line, sizeof line, "f %x %s", paramtbl[i].address, cell + kCellPrefix);
-        mainCmd(hwnd, line);
-    }
-    sendLine(hwnd, "w 9 1");
-    return MessageBoxW(hwnd, L"FLASHの書き込みが完了しました", L"書き込み完了", MB_OK);
+    auto cellOf = [hwnd](int row) {
+        char cell[kFlashCellBuffer] = {};
+        getFlashCell(hwnd, row, cell, sizeof cell);
+        return std::string(cell);
+    };
+    writeFlash(windowSender(hwnd), cellOf, [hwnd] {
+        showBox(hwnd, OperatorText::ClearDone, OperatorText::ClearDoneTitle, MB_OK);
+        return true;
+    });
+    return showBox(hwnd, OperatorText::FlashDone, OperatorText::FlashDoneTitle, MB_OK);
 }
 
 void updateFirm(HWND hwnd, const char* path)
 {
-    // The upload command takes no longer path; nothing, not even the unlock, goes out for it.
-    if (std::strlen(path) > static_cast<std::size_t>(kUploadPathMax)) {
-        showUpdateError(hwnd, kUploadOpenFailed);
+    UpdateOutcome outcome = updateFirmware(windowSender(hwnd), path);
+    if (outcome != UpdateOutcome::Written) {
+        showBox(hwnd, updateErrorText(outcome), OperatorText::UpdateErrorTitle, MB_OK | MB_ICONERROR);
         return;
     }
-    sendLine(hwnd, "w 14 6a");
-    char line[kUploadLineSize];
-    std::snprintf(line, sizeof line, "u %s", path);
-    if (mainCmd(hwnd, line) != 0) {
-        showUpdateError(hwnd, GetLastError());
-        return;
-    }
-    sendLine(hwnd, "w 9 1");
-    MessageBoxW(hwnd, L"ファームウェアの書き込みが完了しました\nORVELINを再起動してOKを押してください",
-                L"ファームアップデート完了", MB_OK);
+    showBox(hwnd, OperatorText::UpdateDone, OperatorText::UpdateDoneTitle, MB_OK);
     readToSerial(hwnd);
 }
 

@@ -2,7 +2,13 @@
 // list and the operations its buttons and menus start.
 #pragma once
 
+#include "command_lines.h"
+#include "flash_column.h"
+#include "operator_texts.h"
+
 #include <windows.h>
+
+#include <string>
 
 // The one file-name buffer of the three file dialogs; never cleared, so each
 // dialog proposes the path chosen last in any of them.
@@ -14,6 +20,8 @@ INT_PTR CALLBACK DlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 int initDialog(HWND hwnd);
 int mainCmd(HWND hwnd, char* line);
 int sendToSerial(HWND hwnd);
+// mainCmd on this window, for the operations that send several lines.
+LineSender windowSender(HWND hwnd);
 // Creates and shows the main window as WinMain does; null when it cannot.
 HWND createMainWindow(HINSTANCE instance);
 
@@ -26,6 +34,11 @@ void disconnectPort(HWND hwnd);
 void installErrexitBox();
 void openTraceFile();
 
+// The staged values of this window are written beside servoconf.ini when a
+// command cannot reach its port and the program must end (recovery.cpp).
+void keepStagedValuesOf(HWND hwnd);
+void saveStagedValuesForRecovery();
+
 // Parameter list (param_list.cpp).
 void buildParamList(HWND hwnd);
 int readToSerial(HWND hwnd);
@@ -35,6 +48,13 @@ int selectedParamRow(HWND hwnd);
 void getFlashCell(HWND hwnd, int row, char* out, int outSize);
 // Sets column 3 of row `row`; a null text empties the cell.
 void setFlashCell(HWND hwnd, int row, const char* text);
+// The whole FLASH column, as the file menu loads and saves it, and back.
+FlashColumn stagedColumn(HWND hwnd);
+void showStagedColumn(HWND hwnd, const FlashColumn& column);
+
+// The box texts the operations share with the Qt window, from UTF-8.
+std::wstring wideText(const char* utf8);
+int showBox(HWND owner, OperatorText text, OperatorText title, UINT type);
 
 // Servo operations (servo_ops.cpp).
 int clearFlash(HWND hwnd);
@@ -43,7 +63,7 @@ void updateFirm(HWND hwnd, const char* path);
 // Firmware file dialog, then updateFirm when a file was chosen.
 void chooseAndUpdateFirmware(HWND hwnd);
 
-// FLASH value files (flash_files.cpp).
+// FLASH value files (file_menu.cpp).
 void loadFlashFile(HWND hwnd);
 void saveFlashFile(HWND hwnd);
 

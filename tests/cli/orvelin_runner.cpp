@@ -9,6 +9,7 @@
 #include <signal.h>
 #include <sys/wait.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -99,15 +100,29 @@ bool pump(std::vector<std::pair<int, std::string*>> outputs, int inputFd, std::s
     return finished;
 }
 
+// The program's argument and environment vectors, kept alive for execve.
+struct ChildImage {
+    std::vector<std::string> argvTexts;
+    std::vector<std::string> envTexts;
+    std::vector<char*> argv;
+    std::vector<char*> envp;
+
+    ChildImage(const std::vector<std::string>& args, const RunOptions& options)
+        : argvTexts{ORVELIN_PROGRAM}, envTexts(childEnvironment(options))
+    {
+        argvTexts.insert(argvTexts.end(), args.begin(), args.end());
+        argv = pointers(argvTexts);
+        envp = pointers(envTexts);
+    }
+};
+
 }  // namespace
 
 RunResult runOrvelin(const std::vector<std::string>& args, const RunOptions& options)
 {
-    std::vector<std::string> argvTexts{ORVELIN_PROGRAM};
-    argvTexts.insert(argvTexts.end(), args.begin(), args.end());
-    std::vector<std::string> envTexts = childEnvironment(options);
-    std::vector<char*> argv = pointers(argvTexts);
-    std::vector<char*> envp = pointers(envTexts);
+    ChildImage image(args, options);
+    std::vector<char*>& argv = image.argv;
+    std::vector<char*>& envp = image.envp;
 
     RunResult result;
     pid_t pid = -1;
@@ -157,6 +172,40 @@ RunResult runOrvelin(const std::vector<std::string>& args, const RunOptions& opt
         finished = pump({{out[0], &result.out}, {err[0], &result.err}}, options.input.empty() ? -1 : in[1],
                         options.input, true);
     }
+    int status = 0;
+    if (!finished)
+        kill(pid, SIGKILL);
+    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        result.status = WEXITSTATUS(status);
+    return result;
+}
+
+RunResult runOrvelinWhile(const std::vector<std::string>& args, const std::function<void(int pid)>& during,
+                          const RunOptions& options)
+{
+    ChildImage image(args, options);
+    std::vector<char*>& argv = image.argv;
+    std::vector<char*>& envp = image.envp;
+
+    RunResult result;
+    int out[2], err[2];
+    if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
+        return result;
+    pid_t pid = fork();
+    if (pid == 0) {
+        int devNull = open("/dev/null", O_RDONLY);
+        dup2(devNull, 0);
+        dup2(out[1], 1);
+        dup2(err[1], 2);
+        execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    close(out[1]);
+    close(err[1]);
+    bool finished = false;
+    std::thread reader([&] { finished = pump({{out[0], &result.out}, {err[0], &result.err}}, -1, {}, false); });
+    during(static_cast<int>(pid));
+    reader.join();
     int status = 0;
     if (!finished)
         kill(pid, SIGKILL);

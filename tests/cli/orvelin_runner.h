@@ -2,6 +2,7 @@
 // environment, and either pipes or a terminal.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,6 +34,11 @@ struct RunResult {
     std::string out;   // stdout (on a terminal: everything the program wrote)
     std::string err;   // stderr (empty on a terminal)
 };
+
+// Runs ORVELIN_PROGRAM with args in pipes as runOrvelin does, and calls
+// during(pid) while it runs (to signal it, say).
+RunResult runOrvelinWhile(const std::vector<std::string>& args, const std::function<void(int pid)>& during,
+                          const RunOptions& options = {});
 
 // Runs ORVELIN_PROGRAM with args. The locale variables are cleared and
 // LANG=C set unless env says otherwise; ORVELIN_CONFIG comes from env.

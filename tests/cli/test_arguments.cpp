@@ -104,3 +104,27 @@ TEST(Help, VersionIsTheProjects)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Help, HelpCommandAndSuggestionsForMistypedWords)
+{
+    RunResult overview = runOrvelin({"help"});
+    EXPECT_EQ(overview.status, 0);
+    EXPECT_EQ(overview.out, runOrvelin({"--help"}).out);
+    RunResult flash = runOrvelin({"help", "flash"});
+    EXPECT_EQ(flash.status, 0);
+    EXPECT_EQ(flash.out, runOrvelin({"flash", "--help"}).out);
+
+    RunResult command = runOrvelin({"tabel"});
+    EXPECT_EQ(command.status, 2);
+    EXPECT_NE(command.err.find("unknown command 'tabel'; did you mean 'table'?"), std::string::npos) << command.err;
+    EXPECT_NE(runOrvelin({"help", "updaet"}).err.find("did you mean 'update'?"), std::string::npos);
+    RunResult option = runOrvelin({"table", "--jsno"});
+    EXPECT_EQ(option.status, 2);
+    EXPECT_NE(option.err.find("unknown option '--jsno'; did you mean '--json'?"), std::string::npos) << option.err;
+    // Nothing near enough: no guess.
+    EXPECT_EQ(runOrvelin({"frobnicate"}).err.find("did you mean"), std::string::npos);
+}
+
+}  // namespace

@@ -2,6 +2,7 @@
 // keeping the two keys every command starts from.
 #include "cli_fixture.h"
 
+#include "serial.h"
 #include "serial_devices.h"
 
 #include <filesystem>
@@ -60,11 +61,36 @@ TEST_F(PortsTest, ListsThisMachinesDevices)
     EXPECT_EQ(run({"ports", "extra"}).status, 2);
 }
 
+TEST_F(PortsTest, SaysWhetherThePortInForceTookLowLatency)
+{
+    const std::string refused = servo->devicePath() + " (the port in force): low latency: not supported by this driver";
+    RunResult given = run({"ports", "--port", servo->devicePath()});
+    EXPECT_EQ(given.status, 0) << given.err;
+    EXPECT_EQ(linesOf(given.out).back(), refused);
+
+    ASSERT_EQ(run({"config", "--port", servo->devicePath()}).status, 0);
+    EXPECT_EQ(linesOf(run({"ports"}).out).back(), refused);
+    // The port went back: the next command opens it.
+    EXPECT_EQ(run({"term", "w 9 1"}).status, 0);
+
+    RunResult missing = run({"ports", "--port", pathOf("ttyUSB9")});
+    EXPECT_EQ(missing.status, 0);
+    EXPECT_EQ(linesOf(missing.out).back(),
+              pathOf("ttyUSB9") + " (the port in force): cannot be opened now, so its low latency is unknown");
+    EXPECT_EQ(run({"ports", "--port", "COM3"}).status, 2);
+}
+
 TEST_F(ConfigTest, ShowsAndStoresThePortAndBaudRate)
 {
     RunResult shown = run({"config"});
     EXPECT_EQ(shown.status, 0) << shown.err;
-    EXPECT_EQ(shown.out, "configuration file: " + configFile + "\nPORT=COM1\nBAUDRATE=115200\n");
+    // No COM1 to guess on this system: commands ask for a port until one is stored.
+    EXPECT_EQ(shown.out, "configuration file: " + configFile + "\nPORT=\nBAUDRATE=115200\n");
+    RunResult unset = run({"table"});
+    EXPECT_EQ(unset.status, 2);
+    EXPECT_NE(unset.err.find("no port configured: use --port DEVICE or orvelin config --port DEVICE"),
+              std::string::npos)
+        << unset.err;
 
     RunResult stored = run({"config", "--port", servo->devicePath(), "--baud", "57600"});
     EXPECT_EQ(stored.status, 0) << stored.err;
@@ -90,6 +116,40 @@ TEST_F(ConfigTest, RefusesValuesNoCommandCouldUse)
     EXPECT_EQ(run({"config", "--baud", "0"}).status, 2);
     EXPECT_EQ(run({"config", "--id", "1"}).status, 2);
     EXPECT_NE(run({"config"}).out.find("PORT=" + servo->devicePath() + "\nBAUDRATE=115200\n"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+using PortReasonTest = CliTest;
+
+TEST_F(PortReasonTest, APortThatCannotBeOpenedIsReportedWithItsReason)
+{
+    struct Case {
+        std::string port;
+        std::string says;
+    };
+    const Case cases[] = {
+        {pathOf("ttyUSB9"), "no such device ('orvelin ports' lists the serial devices)"},
+        {folder, "not a serial port"},
+        {"/dev/null", "not a serial port"},
+        {writeFile("notes.txt", "not a tty\n"), "not a serial port"},
+    };
+    for (const Case& c : cases) {
+        RunResult r = run({"table", "--port", c.port});
+        EXPECT_EQ(r.status, 1) << c.port;
+        EXPECT_NE(r.err.find("serial_open: cannot open " + c.port + " at 115200 baud: " + c.says), std::string::npos)
+            << r.err;
+    }
+    // Another program holding the port.
+    serial_handle held = serial_open(servo->devicePath().c_str(), 115200, kPortTimeoutMs);
+    ASSERT_NE(held, SERIAL_INVALID);
+    RunResult busy = runOnServo({"table"});
+    serial_close(held);
+    EXPECT_EQ(busy.status, 1);
+    EXPECT_NE(busy.err.find(": busy: another program holds it"), std::string::npos) << busy.err;
+    EXPECT_TRUE(packets().empty());
 }
 
 }  // namespace

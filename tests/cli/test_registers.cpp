@@ -58,12 +58,22 @@ TEST_F(RegistersTest, TableJsonParsesBack)
     }
 }
 
-TEST_F(RegistersTest, TableTellsWhenTheServoIsSilentOrShort)
+TEST_F(RegistersTest, ValuesOfAShortOrNoisyReplyAreNotShown)
 {
     ASSERT_TRUE(servo->control("short 10"));
     RunResult shortReply = runOnServo({"table"});
-    EXPECT_EQ(shortReply.status, 0);
-    EXPECT_NE(shortReply.err.find("only 60 of the 96 register bytes"), std::string::npos) << shortReply.err;
+    EXPECT_EQ(shortReply.status, 9);
+    EXPECT_NE(shortReply.err.find("only 60 of the 96 register bytes came"), std::string::npos) << shortReply.err;
+    EXPECT_EQ(shortReply.out, "");
+    EXPECT_EQ(runOnServo({"set", "M_POS", "100"}).status, 9);
+
+    ASSERT_TRUE(servo->control("short -1"));
+    ASSERT_TRUE(servo->control("stray 3"));
+    RunResult noisy = runOnServo({"table", "--json"});
+    EXPECT_EQ(noisy.status, 9);
+    EXPECT_NE(noisy.err.find("stray bytes followed the reply"), std::string::npos) << noisy.err;
+    EXPECT_EQ(noisy.out, "");
+    ASSERT_TRUE(servo->control("stray 0"));
 
     ASSERT_TRUE(servo->control("silent 1"));
     RunResult silent = runOnServo({"table", "--id", "5"});
@@ -87,6 +97,12 @@ TEST_F(RegistersTest, SetWritesByNameOrAddressAndReadsBack)
     EXPECT_EQ(byAddress.status, 0) << byAddress.err;
     EXPECT_EQ(byAddress.out, "PWM_EN 0x3B = 0x01\n");
     EXPECT_EQ(servo->memory(0x3F)[0x3B], 0x01);
+
+    // A servo that does not keep the value: the write failed, whatever it answered.
+    ASSERT_TRUE(servo->control("locked 1"));
+    RunResult kept = runOnServo({"set", "M_POS", "123"});
+    EXPECT_EQ(kept.status, 10);
+    EXPECT_NE(kept.err.find("M_POS was written with 0x0123 but reads back 0x03E8"), std::string::npos) << kept.err;
 }
 
 TEST_F(RegistersTest, SetRefusesWhatCannotBeWritten)

@@ -94,15 +94,34 @@ TEST_F(WatchTest, TextLinesAndRefusals)
                   decodeGroups(&memory[0x2C], 4));
     EXPECT_EQ(lines[1].substr(9), values);
 
+    // A sample with bytes missing or extra ends the watch, unshown.
+    ASSERT_TRUE(servo->control("stray 2"));
+    RunResult noisy = runOnServo({"watch", "M_POS", "--count", "3", "--csv"});
+    EXPECT_EQ(noisy.status, 9);
+    EXPECT_EQ(linesOf(noisy.out), std::vector<std::string>{"time_s,M_POS"});
+    EXPECT_NE(noisy.err.find("stray bytes"), std::string::npos) << noisy.err;
     ASSERT_TRUE(servo->control("silent 1"));
     RunResult silent = runOnServo({"watch", "M_POS", "--count", "1", "--csv"});
-    EXPECT_EQ(silent.status, 0);
-    EXPECT_EQ(linesOf(silent.out).back().substr(5), ",") << silent.out;
+    EXPECT_EQ(silent.status, 8);
+    EXPECT_NE(silent.err.find("no answer from the ORVELIN"), std::string::npos) << silent.err;
 
     EXPECT_EQ(runOnServo({"watch"}).status, 2);
     EXPECT_EQ(runOnServo({"watch", "M_POS", "--count", "0"}).status, 2);
     EXPECT_EQ(runOnServo({"watch", "M_POS", "--interval", "soon"}).status, 2);
     EXPECT_EQ(runOnServo({"watch", "M_POSS"}).status, 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ScanTest, OnATerminalALineShowsWhichIdIsTried)
+{
+    RunResult r = runOnServo({"scan", "--ids", "1-3"}, RunOptions().onTerminal());
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("scanning ID 03 (3 of 3) at 115200 baud"), std::string::npos) << r.out;
+    // A found servo's line starts clean: the progress is wiped before it.
+    EXPECT_NE(r.out.find("\r01  0x"), std::string::npos) << r.out;
 }
 
 }  // namespace

@@ -83,3 +83,43 @@ TEST_F(TermTest, FailedUploadStopsWithStatusThree)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TermTest, NotesTellWhatTheInterpreterTakesInSilence)
+{
+    RunResult r = runOnServo({"term", "bogus", "w 20", "x 1 2", "w 20 99999999", "w 15 1", "w 9 1ff", ""});
+    EXPECT_EQ(r.status, 0) << r.err;
+    for (const char* note : {
+             "note: 'bogus' ran as the command 'b': only the first letter of 'bogus' counts",
+             "note: 'bogus': no ID from 1 to 0, so only the fixed packet was sent",
+             "note: 'w 20' sent nothing: w needs an address and a value",
+             "note: 'x 1 2' sent nothing: 'x' is not a command",
+             "note: 'w 20 99999999' sent nothing: the address or the value is negative or beyond 32 bits",
+             "note: 'w 15 1' sent nothing: no register starts at address 0x15",
+             "note: 'w 9 1ff': 0x1FF is too wide for SYS_RST, which gets 0x7F",
+             "note: an empty line sends nothing",
+         })
+        EXPECT_NE(r.err.find(note), std::string::npos) << note << "\n" << r.err;
+    // Read as 'Read', the documented spelling, a word is no surprise.
+    EXPECT_EQ(runOnServo({"term", "Read"}).err, "");
+
+    // Under --strict a note is an error, and a line noted before it is sent is not sent.
+    servo->clearPackets();
+    RunResult strict = runOnServo({"term", "--strict", "w 20 3e8", "w 9 1ff", "s"});
+    EXPECT_EQ(strict.status, 2);
+    EXPECT_EQ(packets(1), std::vector<std::string>{"BF 62 20 68 07"});
+
+    ASSERT_TRUE(servo->control("silent 1"));
+    RunResult silent = runOnServo({"term", "w 20 3e8", "R"});
+    EXPECT_EQ(silent.status, 0);
+    EXPECT_NE(silent.err.find("note: 'w 20 3e8': no reply from the ORVELIN with ID 3F"), std::string::npos) << silent.err;
+    EXPECT_NE(silent.err.find("note: 'R': no reply"), std::string::npos) << silent.err;
+    EXPECT_EQ(runOnServo({"term", "--strict", "R"}).status, 2);
+    ASSERT_TRUE(servo->control("silent 0"));
+    ASSERT_TRUE(servo->control("short 10"));
+    RunResult shortReply = runOnServo({"term", "R"});
+    EXPECT_NE(shortReply.err.find("note: 'R': only 60 of the 96 reply bytes came"), std::string::npos) << shortReply.err;
+}
+
+}  // namespace

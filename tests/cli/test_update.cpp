@@ -3,6 +3,8 @@
 #include "cli_fixture.h"
 
 #include <algorithm>
+#include <csignal>
+#include <utility>
 
 namespace {
 
@@ -86,6 +88,36 @@ TEST_F(UpdateTest, EachFailureKindHasItsWordsAndStatus)
     RunResult silent = runOnServo({"update", path}, RunOptions().withEnv("LANG", "ja_JP.UTF-8"));
     EXPECT_EQ(silent.status, 5);
     EXPECT_NE(silent.err.find("アップデートエラー: ORVELINから応答がありません"), std::string::npos) << silent.err;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(UpdateTest, ASignalStopsTheUploadBetweenChunksAndTheNextCommandStartsClean)
+{
+    std::string path = writeFile("fw.upd", image(3072));
+    // At 9600 baud the 192 chunks take three seconds: time to be interrupted.
+    for (auto [signal, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+        ASSERT_TRUE(servo->control("pace 9600"));
+        servo->clearPackets();
+        RunResult r = runOrvelinWhile(
+            {"update", path, "--port", servo->devicePath()},
+            [&](int pid) {
+                packets(10);
+                kill(pid, signal);
+            },
+            RunOptions().withEnv("ORVELIN_CONFIG", configFile));
+        EXPECT_EQ(r.status, status) << r.err;
+        EXPECT_NE(r.err.find("of 192 chunks: the ORVELIN's firmware is incomplete. Run 'orvelin update " + path),
+                  std::string::npos)
+            << r.err;
+        EXPECT_NE(packets().back(), "BF 61 09 01");
+        ASSERT_TRUE(servo->control("pace 0"));
+        RunResult table = runOnServo({"table", "--wire"});
+        EXPECT_EQ(table.status, 0) << table.err;
+        EXPECT_NE(table.out.find("SYS_PN   0x00     0x0C35"), std::string::npos) << table.out;
+    }
 }
 
 }  // namespace

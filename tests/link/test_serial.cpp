@@ -44,6 +44,28 @@ TEST_F(LinkTest, PortIsHeldExclusively)
     serial_close(again);
 }
 
+// A pseudo-terminal has no serial settings: the request is refused, the
+// port works as before, and the next open is not held up by it. On Windows
+// the request does not exist.
+TEST_F(LinkTest, LowLatencyRefusedByAPseudoTerminalLeavesThePortWorking)
+{
+#ifdef _WIN32
+    const LowLatency expected = LowLatency::Unavailable;
+#else
+    const LowLatency expected = LowLatency::Refused;
+#endif
+    EXPECT_EQ(serial_low_latency(SERIAL_INVALID), LowLatency::Unavailable);
+    for (int round = 0; round < 2; ++round) {
+        serial_handle h = serial_open(comPortName, baudRate, 10);
+        ASSERT_NE(h, SERIAL_INVALID);
+        EXPECT_EQ(serial_low_latency(h), expected);
+        unsigned char packet[19] = {0xBF, 0x30, 0x00};
+        EXPECT_EQ(serial_write(h, packet, 19), 19);
+        EXPECT_EQ(serial_read(h, packet, 16), 16);
+        serial_close(h);
+    }
+}
+
 namespace {
 
 // Asks for the first register block and times reads of its reply: the

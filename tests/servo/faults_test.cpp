@@ -91,6 +91,28 @@ TEST(ServoTiming, PacingTakesTheWireTimeOfAReadAll)
     EXPECT_LT(took, wire + 400ms);
 }
 
+TEST(ServoFaults, LatencyTimerHoldsEveryReplyOnTopOfThePacing)
+{
+    VirtualServo servo;
+    ASSERT_TRUE(servo.control("pace 9600"));
+    ASSERT_TRUE(servo.control("latency 80"));
+    ASSERT_TRUE(servo.start());
+    HostLine host(servo.devicePath());
+
+    // A one-byte echo and a whole block alike wait for the timer.
+    for (const Bytes& packet : {ramWritePacket(kId, 0x32, {0x01}), readBlockPacket(kId, 0x00)}) {
+        std::size_t expected = packet.size() == 4 ? 1 : 16;
+        auto start = Clock::now();
+        host.send(packet);
+        pollfd pfd{host.fd(), POLLIN, 0};
+        EXPECT_EQ(::poll(&pfd, 1, 60), 0) << "a reply before the timer ran out";
+        EXPECT_EQ(host.receive(expected).size(), expected);
+        EXPECT_GE(Clock::now() - start, 80ms);
+        EXPECT_LT(Clock::now() - start, 80ms + 400ms);
+    }
+    EXPECT_FALSE(servo.control("latency -1"));
+}
+
 TEST(ServoFaults, VanishHangsUpTheLine)
 {
     VirtualServo servo;

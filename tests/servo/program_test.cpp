@@ -106,7 +106,8 @@ TEST(ServoProgram, VersionIsTheProjects)
 TEST(ServoProgram, UsageErrorsExitWithTwo)
 {
     for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--short"}, {"--ids", "1,40"}, {"--set", "60=1"}, {"--delay", "soon"}, {"--frobnicate"}}) {
+             {"--short"}, {"--ids", "1,40"}, {"--set", "60=1"}, {"--delay", "soon"}, {"--latency", "-5"},
+             {"--frobnicate"}}) {
         ServoProcess servo(args);
         EXPECT_EQ(servo.firstLine(), "");
         EXPECT_EQ(servo.finish(0), 2) << args.front();

@@ -44,10 +44,10 @@ TEST_F(ReadIni, NoFileIsCreatedWithTheThreeLines)
     const auto path = folder.file("servoconf.ini");
     readINIFrom(path.c_str());
     EXPECT_STREQ(inifilename, path.c_str());
-    EXPECT_EQ(readFile(path), "[SERIAL]" + std::string(kNewLine) + "PORT=COM1" + std::string(kNewLine) +
+    EXPECT_EQ(readFile(path), "[SERIAL]" + std::string(kNewLine) + "PORT=" + kDefaultPort + std::string(kNewLine) +
                                   "BAUDRATE=115200" + std::string(kNewLine));
-    EXPECT_STREQ(comPortNameBuff, "COM1");
-    EXPECT_EQ(comPortName, device("COM1"));
+    EXPECT_STREQ(comPortNameBuff, kDefaultPort);
+    EXPECT_EQ(comPortName, device(kDefaultPort));
     EXPECT_EQ(baudRate, 115200);
 }
 
@@ -93,8 +93,8 @@ TEST_F(ReadIni, LongValuesAreCutTo15Characters)
 TEST_F(ReadIni, TheLiteralSentinelIsReplacedByTheDefault)
 {
     const auto path = settingsFrom("[SERIAL]\r\nPORT=FAIL\r\nBAUDRATE=FAIL\r\n");
-    EXPECT_EQ(readFile(path), "[SERIAL]\r\nPORT=COM1\r\nBAUDRATE=115200\r\n");
-    EXPECT_STREQ(comPortNameBuff, "COM1");
+    EXPECT_EQ(readFile(path), std::string("[SERIAL]\r\nPORT=") + kDefaultPort + "\r\nBAUDRATE=115200\r\n");
+    EXPECT_STREQ(comPortNameBuff, kDefaultPort);
     EXPECT_EQ(baudRate, 115200);
 
     settingsFrom("[SERIAL]\r\nPORT=fail\r\nBAUDRATE=9600\r\n");
@@ -155,8 +155,8 @@ TEST_F(ReadIni, WithoutAWritableFileTheDefaultsStillHold)
     const auto blocker = fileWith("not a folder");
     const auto path = blocker + "/servoconf.ini";
     readINIFrom(path.c_str());
-    EXPECT_STREQ(comPortNameBuff, "COM1");
-    EXPECT_EQ(comPortName, device("COM1"));
+    EXPECT_STREQ(comPortNameBuff, kDefaultPort);
+    EXPECT_EQ(comPortName, device(kDefaultPort));
     EXPECT_EQ(baudRate, 115200);
     EXPECT_EQ(readFile(blocker), "not a folder");
 
@@ -164,7 +164,7 @@ TEST_F(ReadIni, WithoutAWritableFileTheDefaultsStillHold)
     baudRate = 0;
     readINIFrom(tooLong.c_str());
     EXPECT_STREQ(inifilename, "");
-    EXPECT_STREQ(comPortNameBuff, "COM1");
+    EXPECT_STREQ(comPortNameBuff, kDefaultPort);
     EXPECT_EQ(baudRate, 115200);
 }
 

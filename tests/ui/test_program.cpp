@@ -4,9 +4,11 @@
 // own, beside its own servoconf.ini.
 #include "window_harness.h"
 
+#include "flash_column.h"
 #include "resources/resource.h"
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -130,6 +132,8 @@ TEST_F(Program, ACommandThatCannotOpenItsPortEndsWithTheSerialOpenBoxAndStatus1)
     EXPECT_NE(seen[0].icon, 0u);
     EXPECT_EQ(seen[0].owner, nullptr);
     EXPECT_TRUE(servo.packets(1).empty());
+    // With nothing staged there is nothing to keep.
+    EXPECT_FALSE(std::filesystem::exists(folder / "orvelin-recovered-values.txt"));
 }
 
 TEST_F(Program, SendsTheTraceToTheFileThatOrvelinTraceNames)
@@ -147,6 +151,51 @@ TEST_F(Program, SendsTheTraceToTheFileThatOrvelinTraceNames)
     text << in.rdbuf();
     EXPECT_NE(text.str().find("(w:19)(r:16)"), std::string::npos) << text.str();
     EXPECT_NE(text.str().find("20:M_POS  =03e8"), std::string::npos) << text.str();
+}
+
+}  // namespace
+
+namespace {
+
+constexpr int kFileNameField = 1148;  // the file-name box of the common open dialog
+
+TEST_F(Program, StagedValuesSurviveTheEndOfTheProgramInARecoveryFile)
+{
+    // A port that never opens, so the first command ends the program.
+    const std::string staged = "4 0x01\r\n18 0x03E8\r\n33 0x05\r\n";
+    std::string values = (folder / "staged.txt").string();
+    std::ofstream(values, std::ios::binary) << staged;
+    std::ofstream(folder / "orvelin-recovered-values.txt", std::ios::binary) << "an older recovery\r\n";
+    start("COM250", "115200");
+    // The command goes only once the dialog has gone and the values are in the list.
+    watcher->answer("ファイルを開く", [this, values](HWND dialog) {
+        setControlText(dialog, kFileNameField, values);
+        pressButton(dialog, IDOK);
+        for (int k = 0; k < 500 && IsWindow(dialog); ++k)
+            Sleep(10);
+        post(IDM_READ_RAM);
+    });
+    post(IDM_OPEN);
+    EXPECT_EQ(exitStatus(), 1u);
+    auto seen = watcher->seen();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back().text, "serial_open");
+
+    // Written beside servoconf.ini, never over an earlier recovery file.
+    std::ifstream older(folder / "orvelin-recovered-values.txt", std::ios::binary);
+    std::stringstream olderText;
+    olderText << older.rdbuf();
+    EXPECT_EQ(olderText.str(), "an older recovery\r\n");
+    std::string recovered = (folder / "orvelin-recovered-values-2.txt").string();
+    FILE* in = std::fopen(recovered.c_str(), "r");
+    ASSERT_NE(in, nullptr) << "no recovery file";
+    FlashColumn column;
+    EXPECT_EQ(column.load(in), FlashToken::End);
+    std::fclose(in);
+    EXPECT_EQ(column.cell(4), "0x01");
+    EXPECT_EQ(column.cell(18), "0x03E8");
+    EXPECT_EQ(column.cell(33), "0x05");
+    EXPECT_EQ(column.fileText("\r\n"), staged);
 }
 
 }  // namespace

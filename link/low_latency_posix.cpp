@@ -1,0 +1,9 @@
+// Systems without a low-latency request of their serial drivers.
+#include "low_latency.h"
+
+LowLatencyGrant request_low_latency(int)
+{
+    return {LowLatency::Unavailable};
+}
+
+void release_low_latency(int, const LowLatencyGrant&) {}

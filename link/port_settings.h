@@ -1,0 +1,16 @@
+// The port settings in force: every command opens the port with these.
+// Kept apart from the serial code so the configuration file can set them
+// without the link.
+#pragma once
+
+#include <cstddef>
+
+// On Windows comPortName is the device prefix and a name such as COM3; a
+// POSIX device path (/dev/serial/by-id/...) needs more room.
+#ifdef _WIN32
+inline constexpr std::size_t kComPortNameSize = 16;
+#else
+inline constexpr std::size_t kComPortNameSize = 1024;
+#endif
+extern char comPortName[kComPortNameSize];
+extern int baudRate;

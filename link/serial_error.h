@@ -1,0 +1,7 @@
+// The backends' side of serial_last_error: each failure path of serial_open
+// records why, per thread.
+#pragma once
+
+#include "serial.h"
+
+void recordSerialError(SerialFailure failure, int systemCode = 0);
