@@ -2,7 +2,8 @@
 # Writes the bash completion of orvelin from its own --help texts, so it
 # offers what the help describes: the commands of the "Commands:" list, and
 # for each command the options of its usage line, a device after an option
-# whose value is a DEVICE, a file where the usage line says FILE.
+# whose value is a DEVICE, a file where the usage line says FILE, a command
+# where it says COMMAND.
 #   make-completion.sh ORVELIN OUTPUT
 set -eu
 program=$1 out=$2
@@ -11,20 +12,37 @@ export LC_ALL=C
 help=$("$program" --help)
 commands=$(printf '%s\n' "$help" | awk '/^Commands:$/ { list = 1; next } list && NF == 0 { exit } list { print $1 }')
 
-# "option METAVAR" per option of a usage line ("--json" alone when it takes
-# no value), and "argument WORD" per positional word.
+# The usage line of a command: from its own --help, or for a command without
+# one, from its line in the "Commands:" list.
+usage_of() {
+    if "$program" "$1" --help >/dev/null 2>&1; then
+        "$program" "$1" --help | sed -n '1s/^Usage: *[^ ]* *[^ ]* *//p'
+    else
+        printf '%s\n' "$help" | awk -v c="$1" '/^Commands:$/ { list = 1; next }
+            list && $1 == c { sub(/^ +[^ ]+ */, ""); sub(/  .*/, ""); print; exit }'
+    fi
+}
+
+# "option NAME METAVAR" per option of a usage line (METAVAR empty for a
+# flag; "[--csv | --plot]" gives two) and "argument WORD" per positional word.
 usage_words() {
-    awk 'NR == 1 {
-        sub(/^Usage: +[^ ]+ +[^ ]+ */, "")
+    awk '{
         while ($0 != "") {
             if (match($0, /^\[[^]]*\]/)) {
-                n = split(substr($0, 2, RLENGTH - 2), part, " ")
-                if (part[1] != "--")
-                    print "option", part[1], (n > 1 ? part[2] : "")
+                group = substr($0, 2, RLENGTH - 2)
                 $0 = substr($0, RLENGTH + 1)
-            } else if (match($0, /^[^ []+/)) {
-                print "argument", substr($0, 1, RLENGTH)
+            } else {
+                match($0, /^[^ ]+/)
+                group = substr($0, 1, RLENGTH)
                 $0 = substr($0, RLENGTH + 1)
+            }
+            n = split(group, choice, / \| /)
+            for (k = 1; k <= n; ++k) {
+                split(choice[k], part, " ")
+                if (part[1] ~ /^--?[a-z]/)
+                    print "option", part[1], part[2]
+                else if (part[1] != "--")
+                    print "argument", part[1]
             }
             sub(/^ +/, "")
         }
@@ -41,30 +59,34 @@ leading=$(printf '%s\n' "$help" | awk '
     usage && !/^[Uu]sage: / && !/^ +[^ ]/ { usage = 0 }
     usage { for (k = 1; k <= NF; ++k) if ($k ~ /^--[a-z]/) print $k }' | sort -u | tr '\n' ' ')
 
+words=$(for command in $commands; do usage_of "$command" | usage_words | sed "s/^/$command /"; done)
+
 {
     printf '# bash completion for %s, written from its --help texts by tools/make-completion.sh.\n\n' "$(basename "$program")"
-    printf '_orvelin_commands="%s"\n' "$(echo $commands)"
-    printf '_orvelin_leading_options="%s"\n\n' "${leading% }"
+    printf "_orvelin_commands='%s'\n" "$(echo $commands)"
+    printf "_orvelin_leading_options='%s'\n\n" "${leading% }"
 
     printf '# The options of a command, from its usage line.\n_orvelin_command_options()\n{\n    case $1 in\n'
     for command in $commands; do
-        options=$("$program" "$command" --help | usage_words | awk '$1 == "option" { print $2 }' | tr '\n' ' ')
-        printf '        %s) echo "%s--help" ;;\n' "$command" "$options"
+        options=$(printf '%s\n' "$words" | awk -v c="$command" '$1 == c && $2 == "option" { print $3 }' | tr '\n' ' ')
+        "$program" "$command" --help >/dev/null 2>&1 && options="$options--help"
+        printf "        %s) echo '%s' ;;\n" "$command" "${options% }"
     done
     printf '    esac\n}\n\n'
 
     printf '# What the value of an option names (DEVICE, FILE, ...); empty for a flag.\n_orvelin_value_of()\n{\n    case $1 in\n'
-    for command in $commands; do
-        "$program" "$command" --help | usage_words | awk '$1 == "option" && $3 != "" { print $2, $3 }'
-    done | sort -u -k1,1 | while read -r option value; do
-        printf '        %s) echo %s ;;\n' "$option" "$value"
-    done
+    printf '%s\n' "$words" | awk '$2 == "option" && $4 != "" { print $3, $4 }' | sort -u -k1,1 |
+        while read -r option value; do
+            printf "        %s) echo '%s' ;;\n" "$option" "$value"
+        done
     printf '    esac\n}\n\n'
 
-    printf '# The commands whose arguments are files.\n_orvelin_file_commands="%s"\n\n' "$(
-        for command in $commands; do
-            "$program" "$command" --help | usage_words | awk -v c="$command" '$1 == "argument" && $2 ~ /^FILE/ { print c; exit }'
-        done | tr '\n' ' ' | sed 's/ $//')"
+    printf '# What the arguments of a command name, where they name files or commands.\n_orvelin_arguments_of()\n{\n    case $1 in\n'
+    printf '%s\n' "$words" | awk '$2 == "argument" && $3 ~ /^(FILE|COMMAND)/ && !seen[$1]++ { sub(/[^A-Z].*/, "", $3); print $1, $3 }' |
+        while read -r command kind; do
+            printf '        %s) echo %s ;;\n' "$command" "$kind"
+        done
+    printf '    esac\n}\n\n'
 
     cat <<'EOF'
 _orvelin_files()
@@ -113,8 +135,11 @@ _orvelin()
         esac
     elif [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$(_orvelin_command_options "$command")" -- "$cur"))
-    elif [[ " $_orvelin_file_commands " == *" $command "* ]]; then
-        _orvelin_files
+    else
+        case $(_orvelin_arguments_of "$command") in
+        FILE) _orvelin_files ;;
+        COMMAND) COMPREPLY=($(compgen -W "$_orvelin_commands" -- "$cur")) ;;
+        esac
     fi
 }
 complete -F _orvelin orvelin

@@ -38,7 +38,9 @@ help=$("$program" --help | sed "1{/^$name: /d;}")
     commands=$(printf '%s\n' "$help" | awk '/^Commands:$/ { list = 1; next } list && NF == 0 { exit } list { print $1 }')
     if [ -n "$commands" ]; then
         printf '.SH COMMANDS\n'
+        # A command without a help of its own has its line in the list only.
         for command in $commands; do
+            "$program" "$command" --help >/dev/null 2>&1 || continue
             printf '.SS "%s %s"\n.nf\n' "$name" "$command"
             "$program" "$command" --help | verbatim
             printf '.fi\n'

@@ -29,6 +29,7 @@ expect "--version" orvelin --v
 expect "--count --csv" orvelin watch --c
 expect "--count --csv" orvelin --port /dev/ttyUSB0 watch M_POS --c
 expect "--dry-run" orvelin flash --d
+expect "table" orvelin help ta
 expect "" orvelin table --id ""
 expect "" orvelin set M_
 expect "$work/values.txt" orvelin flash "$work/va"
