@@ -2,14 +2,15 @@
 // staged column's load and save.
 #include "flash_cells.h"
 #include "flash_column.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
+#include <stdexcept>
 
 namespace {
 
@@ -58,25 +59,21 @@ TEST(CellRules, FlashWriteSendsTheCellFromItsThirdCharacter)
 
 class ColumnFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::mt19937 rng{std::random_device{}()};
-        folder = std::filesystem::temp_directory_path() / ("orvelin-ops-" + std::to_string(rng()));
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
     FlashToken load(FlashColumn& column, const std::string& text)
     {
         std::string path = (folder / "in.txt").string();
         std::ofstream(path, std::ios::binary) << text;
         FILE* in = std::fopen(path.c_str(), "r");
+        // Thrown, the test stops here with the reason instead of reading a null stream.
+        if (in == nullptr)
+            throw std::runtime_error("cannot read back " + path);
         FlashToken end = column.load(in);
         std::fclose(in);
         return end;
     }
 
-    std::filesystem::path folder;
+    TempFolder scratch;
+    std::filesystem::path folder = scratch.path();
 };
 
 TEST_F(ColumnFile, LoadsInTheWindowsOrderAndSavesWhatItHolds)
