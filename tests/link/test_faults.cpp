@@ -102,7 +102,7 @@ TEST_F(LinkTest, UnreadableUpdateFileIsRefusedBeforeAnythingIsSent)
     EXPECT_EQ(servo.packets(1), std::vector<std::string>{"BF 41 4F 01"});
 }
 
-TEST_F(LinkTest, AReplyThatCameAfterItsCommandDoesNotReachTheNext)
+TEST_F(LinkTiming, AReplyThatCameAfterItsCommandDoesNotReachTheNext)
 {
     // Windows' serial driver empties its buffers at every open; Wine's, on a
     // pseudo-terminal, keeps what waited, which a real COM port never shows.

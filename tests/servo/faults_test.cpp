@@ -91,7 +91,7 @@ TEST(ServoTiming, PacingTakesTheWireTimeOfAReadAll)
     EXPECT_LT(took, wire + 400ms);
 }
 
-TEST(ServoFaults, LatencyTimerHoldsEveryReplyOnTopOfThePacing)
+TEST(ServoTiming, LatencyTimerHoldsEveryReplyOnTopOfThePacing)
 {
     VirtualServo servo;
     ASSERT_TRUE(servo.control("pace 9600"));
