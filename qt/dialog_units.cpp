@@ -1,6 +1,7 @@
 #include "dialog_units.h"
 
 #include <QFontMetrics>
+#include <QWidget>
 
 namespace {
 
@@ -39,4 +40,15 @@ QRect DialogUnits::rect(int x, int y, int width, int height) const
 QSize DialogUnits::size(int width, int height) const
 {
     return {x(width), y(height)};
+}
+
+void fitCaption(QWidget* widget, const QString& caption, int padding)
+{
+    constexpr qreal kSmallest = 6.5;
+    constexpr qreal kStep = 0.5;
+    QFont font = widget->font();
+    while (font.pointSizeF() - kStep >= kSmallest
+           && QFontMetrics(font).horizontalAdvance(caption) + padding > widget->width())
+        font.setPointSizeF(font.pointSizeF() - kStep);
+    widget->setFont(font);
 }

@@ -21,3 +21,11 @@ private:
     int baseX_;
     int baseY_;
 };
+
+class QWidget;
+class QString;
+
+// A caption wider than its place is set in a smaller font, down to a size
+// still readable, rather than cut off: the templates' places were measured
+// for a narrow Japanese font.
+void fitCaption(QWidget* widget, const QString& caption, int padding);

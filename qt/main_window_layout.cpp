@@ -27,12 +27,15 @@ namespace {
 constexpr int kCommandTextMax = 1023;
 // The closed height of a drop-down: the template gives the height it drops to.
 constexpr int kComboHeight = 13;
+// Room a push button's frame takes beside its caption.
+constexpr int kButtonPadding = 8;
 
 QLabel* centredLabel(const QString& text, const QRect& place, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(place);
+    fitCaption(label, text, 0);
     return label;
 }
 
@@ -42,6 +45,7 @@ QPushButton* button(const QString& text, const QString& name, const QRect& place
     pushButton->setObjectName(name);
     pushButton->setGeometry(place);
     pushButton->setAutoDefault(false);
+    fitCaption(pushButton, text, kButtonPadding);
     return pushButton;
 }
 
@@ -91,6 +95,8 @@ void MainWindow::buildTemplateArea()
     port_ = new PortSelector(area);
     port_->setObjectName(QStringLiteral("portSelector"));
     port_->setGeometry(comboPlace(53, 4, 48));
+    // The place is narrow: the whole path shows on hovering.
+    connect(port_, &QComboBox::currentTextChanged, port_, &QWidget::setToolTip);
     centredLabel(tr("Bits/s"), units.rect(4, 20, 48, 12), area);
     baud_ = new BaudSelector(area);
     baud_->setObjectName(QStringLiteral("baudSelector"));
@@ -179,6 +185,8 @@ void MainWindow::buildPanes()
     for (QDockWidget* dock : {traceDock_, chartDock_})
         connect(dock, &QDockWidget::visibilityChanged, this, [this] { QTimer::singleShot(0, this, &MainWindow::fitToPanes); });
 
+    // The window is resized with its panes, not by a grip.
+    statusBar()->setSizeGripEnabled(false);
     status_ = new QLabel(this);
     statusBar()->addWidget(status_, 1);
     progress_ = new QProgressBar(this);

@@ -28,18 +28,21 @@ OptionDialog::OptionDialog(QWidget* parent) : QDialog(parent)
     auto* portLabel = new QLabel(tr("Serial port"), this);
     portLabel->setAlignment(Qt::AlignCenter);
     portLabel->setGeometry(units.rect(8, 24, 48, 12));
+    fitCaption(portLabel, portLabel->text(), 0);
     port_ = new PortSelector(this);
     port_->setObjectName(QStringLiteral("portBox"));
     port_->setGeometry(units.x(57), units.y(24), units.x(48), units.y(13));
     auto* baudLabel = new QLabel(tr("Bits/s"), this);
     baudLabel->setAlignment(Qt::AlignCenter);
     baudLabel->setGeometry(units.rect(8, 40, 48, 12));
+    fitCaption(baudLabel, baudLabel->text(), 0);
     baud_ = new BaudSelector(this);
     baud_->setObjectName(QStringLiteral("baudBox"));
     baud_->setGeometry(units.x(57), units.y(40), units.x(48), units.y(13));
     auto* heading = new QLabel(tr("At start-up"), this);
     heading->setAlignment(Qt::AlignCenter);
     heading->setGeometry(units.rect(7, 7, 48, 12));
+    fitCaption(heading, heading->text(), 0);
 
     setTabOrder(ok, cancel);
     setTabOrder(cancel, port_);

@@ -45,8 +45,7 @@ void answerFileDialog(WindowFixture& f, const std::string& path, QStringList& se
         if (dialog == nullptr)
             return;
         seen = QStringList{dialog->windowTitle(), dialog->selectedFiles().value(0)} + dialog->nameFilters();
-        dialog->selectFile(QString::fromStdString(path));
-        static_cast<QDialog*>(dialog)->accept();  // QFileDialog keeps its override protected
+        chooseFile(dialog, path);
     });
 }
 

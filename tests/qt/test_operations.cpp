@@ -14,6 +14,10 @@ namespace {
 const std::string kClear = "BF 02 00 00 68 07 11";
 const std::string kRestart = "BF 61 09 01";
 const std::string kUnlock = "BF 61 14 6A";
+// The same lines as the window traces them before sending.
+const QString kClearWrite = QStringLiteral("000000 3e8 2");
+const QString kRestartWrite = QStringLiteral("000009 1 1");
+const QString kUnlockWrite = QStringLiteral("000014 6a 1");
 
 std::vector<std::string> withReadAll(std::vector<std::string> packets)
 {
@@ -23,12 +27,12 @@ std::vector<std::string> withReadAll(std::vector<std::string> packets)
 }
 
 void expectBox(const BoxSeen& box, const QString& title, const QString& text, QMessageBox::Icon icon,
-               std::size_t packetsBefore)
+               const QStringList& writesBefore)
 {
     QCOMPARE(box.title, title);
     QCOMPARE(box.text, text);
     QCOMPARE(box.icon, icon);
-    QCOMPARE(box.packetsBefore, packetsBefore);
+    QCOMPARE(box.writesBefore, writesBefore);
 }
 
 // Answers the firmware dialog with path; its title and filters go to seen.
@@ -39,8 +43,7 @@ void chooseFirmware(WindowFixture& f, const std::string& path, QStringList& seen
         if (dialog == nullptr)
             return;
         seen = QStringList{dialog->windowTitle()} + dialog->nameFilters();
-        dialog->selectFile(QString::fromStdString(path));
-        static_cast<QDialog*>(dialog)->accept();  // QFileDialog keeps its override protected
+        chooseFile(dialog, path);
     });
 }
 
@@ -77,7 +80,7 @@ void OperationsTest::settingsClear()
     f.click("clearButton");
     QVERIFY(f.waitIdle());
     QCOMPARE(f.operatorAnswers->boxes().size(), 1);
-    expectBox(f.operatorAnswers->boxes()[0], title, text, QMessageBox::NoIcon, 2);
+    expectBox(f.operatorAnswers->boxes()[0], title, text, QMessageBox::NoIcon, {kClearWrite, kRestartWrite});
     QCOMPARE(f.packets(8), withReadAll({kClear, kRestart}));
 }
 
@@ -105,8 +108,9 @@ void OperationsTest::flashWrite()
     QVERIFY(f.waitIdle());
     QCOMPARE(f.operatorAnswers->boxes().size(), 2);
     // The operator restarts the servo before any staged value goes out.
-    QCOMPARE(f.operatorAnswers->boxes()[0].packetsBefore, 2u);
-    expectBox(f.operatorAnswers->boxes()[1], title, text, QMessageBox::NoIcon, 5);
+    QCOMPARE(f.operatorAnswers->boxes()[0].writesBefore, (QStringList{kClearWrite, kRestartWrite}));
+    expectBox(f.operatorAnswers->boxes()[1], title, text, QMessageBox::NoIcon,
+              {kClearWrite, kRestartWrite, "000020 3e8 2", "00003a 5 1", kRestartWrite});
     QCOMPARE(f.packets(11),
              withReadAll({kClear, kRestart, "BF 02 20 00 68 07 71", "BF 01 3A 00 05 41", kRestart}));
     QCOMPARE(table->staged().cell(18), std::string("0x03E8"));
@@ -133,7 +137,7 @@ void OperationsTest::firmwareUpdate()
     QCOMPARE(f.operatorAnswers->boxes().size(), 1);
     expectBox(f.operatorAnswers->boxes()[0], QStringLiteral("ファームアップデート完了"),
               QStringLiteral("ファームウェアの書き込みが完了しました\nORVELINを再起動してOKを押してください"),
-              QMessageBox::NoIcon, 5);
+              QMessageBox::NoIcon, {kUnlockWrite, kRestartWrite});
     auto packets = f.packets(11);
     QCOMPARE(packets.size(), 11u);
     QCOMPARE(packets[0], kUnlock);
@@ -164,7 +168,7 @@ void OperationsTest::firmwareUpdateFailures()
         QVERIFY(f.waitIdle());
         QCOMPARE(f.operatorAnswers->boxes().size(), 1);
         expectBox(f.operatorAnswers->boxes()[0], QStringLiteral("Update error"),
-                  QStringLiteral("The checksum is not correct"), QMessageBox::Critical, 6);
+                  QStringLiteral("The checksum is not correct"), QMessageBox::Critical, {kUnlockWrite});
         // Five tries of the chunk; no restart request, no refresh.
         const std::string chunk = "BF 03 00 20 01 02 03 5A";
         QCOMPARE(f.packets(6), (std::vector<std::string>{kUnlock, chunk, chunk, chunk, chunk, chunk}));
@@ -181,7 +185,7 @@ void OperationsTest::firmwareUpdateFailures()
         QVERIFY(f.waitIdle());
         QCOMPARE(f.operatorAnswers->boxes().size(), 1);
         expectBox(f.operatorAnswers->boxes()[0], QStringLiteral("アップデートエラー"),
-                  QStringLiteral("アップデートファイルが正しくありません"), QMessageBox::Critical, 1);
+                  QStringLiteral("アップデートファイルが正しくありません"), QMessageBox::Critical, {kUnlockWrite});
         QCOMPARE(f.packets(1), std::vector<std::string>{kUnlock});
     }
 }

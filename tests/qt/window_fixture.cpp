@@ -1,11 +1,16 @@
 #include "window_fixture.h"
 
 #include "language.h"
+#include "trace_pane.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <cstdlib>
@@ -21,7 +26,7 @@ constexpr int kLookMs = 10;
 
 }  // namespace
 
-ModalAnswerer::ModalAnswerer(std::function<std::size_t()> packetCount) : packetCount_(std::move(packetCount))
+ModalAnswerer::ModalAnswerer(std::function<QString()> traceText) : traceText_(std::move(traceText))
 {
     connect(&timer_, &QTimer::timeout, this, &ModalAnswerer::look);
     timer_.start(kLookMs);
@@ -34,15 +39,49 @@ void ModalAnswerer::look()
         return;
     answered_ = modal;
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        boxes_.append({box->windowTitle(), box->text(), box->icon(), packetCount_()});
+        static const QRegularExpression write(QStringLiteral("\\b[0-9a-f]{6} [0-9a-f]+ [124]$"),
+                                              QRegularExpression::MultilineOption);
+        QStringList writes;
+        for (auto match = write.globalMatch(traceText_()); match.hasNext();)
+            writes << match.next().captured();
+        boxes_.append({box->windowTitle(), box->text(), box->icon(), writes});
         box->button(QMessageBox::Ok)->click();
         return;
     }
-    if (handlers_.empty())
+    if (handlers_.empty()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
         return;
+    }
     auto handler = std::move(handlers_.front());
     handlers_.pop_front();
     handler(modal);
+}
+
+bool chooseFile(QWidget* modal, const std::string& path)
+{
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (dialog == nullptr)
+        return false;
+    const QFileInfo file(QString::fromStdString(path));
+    dialog->setDirectory(file.absolutePath());
+    // selectFile leaves alone a name field that has the focus, as it has once
+    // the dialog is active; and the dialog reads its folders on a thread of
+    // its own. The name is given again until the dialog holds it.
+    auto holdsIt = [&] {
+        if (dialog->selectedFiles().value(0) == file.absoluteFilePath())
+            return true;
+        if (QWidget* focused = dialog->focusWidget())
+            focused->clearFocus();
+        dialog->selectFile(file.fileName());
+        return false;
+    };
+    if (!QTest::qWaitFor(holdsIt, kIdleMs)) {
+        dialog->reject();
+        return false;
+    }
+    static_cast<QDialog*>(dialog)->accept();  // QFileDialog keeps its override protected
+    return true;
 }
 
 WindowFixture::WindowFixture(bool japanese, const std::string& ini)
@@ -56,7 +95,7 @@ WindowFixture::WindowFixture(bool japanese, const std::string& ini)
     writeFile("servoconf.ini", ini.empty() ? "[SERIAL]\nPORT=" + servo.devicePath() + "\nBAUDRATE=115200\n" : ini);
     setenv("ORVELIN_CONFIG", path("servoconf.ini").c_str(), 1);
     useLanguage(QLocale(japanese ? QLocale::Japanese : QLocale::English));
-    operatorAnswers = std::make_unique<ModalAnswerer>([this] { return servo.packets().size(); });
+    operatorAnswers = std::make_unique<ModalAnswerer>([this] { return find<TracePane>("tracePane")->toPlainText(); });
     window = std::make_unique<MainWindow>();
     window->show();
 }

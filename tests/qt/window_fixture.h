@@ -26,15 +26,18 @@ struct BoxSeen {
     QString title;
     QString text;
     QMessageBox::Icon icon;
-    std::size_t packetsBefore;  // what the servo had received when the box came
+    // The RAM and FLASH writes the window had traced when the box came
+    // ("000009 1 1"): what it had sent, however late the servo reads.
+    QStringList writesBefore;
 };
 
 // Finds the modal widget the window opened, as an operator sees it: message
 // boxes are recorded and answered with OK; any other dialog goes to the next
-// handler the test queued.
+// handler the test queued, and one no handler was queued for is cancelled,
+// so that a test fails rather than waits for ever.
 class ModalAnswerer : public QObject {
 public:
-    explicit ModalAnswerer(std::function<std::size_t()> packetCount);
+    explicit ModalAnswerer(std::function<QString()> traceText);
     void then(std::function<void(QWidget*)> handler) { handlers_.push_back(std::move(handler)); }
     const QList<BoxSeen>& boxes() const { return boxes_; }
     bool handlersLeft() const { return !handlers_.empty(); }
@@ -46,8 +49,12 @@ private:
     QPointer<QWidget> answered_;
     QList<BoxSeen> boxes_;
     std::deque<std::function<void(QWidget*)>> handlers_;
-    std::function<std::size_t()> packetCount_;
+    std::function<QString()> traceText_;
 };
+
+// Chooses path in a file dialog and accepts it; false when the dialog would
+// not take it.
+bool chooseFile(QWidget* modal, const std::string& path);
 
 class WindowFixture {
 public:
