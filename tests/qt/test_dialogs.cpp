@@ -1,51 +1,33 @@
-// The RAM and FLASH edit dialogs, the FLASH value files and the options
-// dialog, each opened as the operator opens it and answered in its fields.
+// The RAM and FLASH edit dialogs, the list's pop-up, the FLASH value files
+// and the options dialog, each opened as the operator opens it.
 #include "param_table.h"
 #include "window_fixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
-#include <QFileDialog>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
 namespace {
 
-constexpr int kSysBr = 5;
 constexpr int kMPos = 18;
 constexpr int kFbEdb = 33;
 
-// What an edit dialog showed when it opened: title, name, value.
-struct EditSeen {
-    QStringList shown;
-};
-
-// Types text into the next edit dialog and presses OK (or Cancel).
-void answerEditDialog(WindowFixture& f, const QString& text, EditSeen& seen, bool ok = true)
+// Types text into the next edit dialog and presses OK or Cancel; what the
+// dialog showed (title, name, value) goes to seen.
+void answerEditDialog(WindowFixture& f, const QString& text, QStringList& seen, const char* button = "okButton")
 {
-    f.operatorAnswers->then([text, &seen, ok](QWidget* modal) {
+    f.operatorAnswers->then([text, &seen, button](QWidget* modal) {
         auto* value = modal->findChild<QLineEdit*>("valueField");
-        auto* name = modal->findChild<QLineEdit*>("nameField");
-        if (value == nullptr || name == nullptr)
+        if (value == nullptr)
             return;
-        seen.shown = {modal->windowTitle(), name->text(), value->text()};
+        seen = {modal->windowTitle(), modal->findChild<QLineEdit*>("nameField")->text(), value->text()};
         value->setText(text);
-        QTest::mouseClick(modal->findChild<QPushButton*>(ok ? "okButton" : "cancelButton"), Qt::LeftButton);
-    });
-}
-
-// Chooses path in the next file dialog; its title, filters and proposed
-// file go to seen.
-void answerFileDialog(WindowFixture& f, const std::string& path, QStringList& seen)
-{
-    f.operatorAnswers->then([path, &seen](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        if (dialog == nullptr)
-            return;
-        seen = QStringList{dialog->windowTitle(), dialog->selectedFiles().value(0)} + dialog->nameFilters();
-        chooseFile(dialog, path);
+        QTest::mouseClick(modal->findChild<QPushButton*>(button), Qt::LeftButton);
     });
 }
 
@@ -70,37 +52,37 @@ void DialogsTest::flashEditMasksByRegisterSize()
     WindowFixture f(true);
     QVERIFY(f.connectServo());
     auto* table = f.find<ParamTable>("paramTable");
-    struct Case {
-        int row;
-        const char* typed;
-        const char* cell;
-    };
-    const Case cases[] = {
-        {kMPos, "3e8", "0x03E8"}, {kMPos, "12345", "0x2345"}, {3, "1FF", "0x7F"},   {3, "-1", "0x7F"},
+    // The pop-up opens wherever the right click falls.
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), table->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(table->viewport(), &click);
+    auto* menu = f.window->findChild<QMenu*>("listMenu");
+    QTRY_VERIFY(menu->isVisible());
+    QCOMPARE(menu->actions().value(0)->text(), QStringLiteral("FLASH値入力"));
+    menu->hide();
+
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {kMPos, "3e8", "0x03E8"}, {kMPos, "12345", "0x2345"}, {3, "-1", "0x7F"},
         {2, "FFFFFFFF", "0x001FFFFF"}, {kMPos, " ", "0x0000"}, {kMPos, "", ""},
     };
-    for (const Case& c : cases) {
+    QStringList seen;
+    for (const auto& [row, typed, staged] : cases) {
         table->clearSelection();
-        table->selectRow(c.row);
-        EditSeen seen;
-        answerEditDialog(f, QString::fromLatin1(c.typed), seen);
+        table->selectRow(row);
+        answerEditDialog(f, QString::fromLatin1(typed), seen);
         f.action("flashInputAction")->trigger();
-        QCOMPARE(table->staged().cell(c.row), std::string(c.cell));
-        QCOMPARE(cell(table, c.row), QString::fromLatin1(c.cell));
+        QCOMPARE(table->staged().cell(row), std::string(staged));
+        QCOMPARE(cell(table, row), QString::fromLatin1(staged));
     }
-    // The dialog opens on the RAM value, and with two rows selected on the lower.
+    // It opens on the RAM value, and with two rows selected on the lower.
     table->stage(kMPos, "0x0010");
     table->clearSelection();
-    table->selectionModel()->select(table->model()->index(20, 0),
-                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    table->selectionModel()->select(table->model()->index(kMPos, 0),
-                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    EditSeen seen;
-    answerEditDialog(f, "1", seen, false);
+    for (int row : {20, kMPos})
+        table->selectionModel()->select(table->model()->index(row, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    answerEditDialog(f, "1", seen, "cancelButton");
     f.action("flashInputAction")->trigger();
-    QCOMPARE(seen.shown, (QStringList{"ファームの編集", "M_POS", "03E8"}));
+    QCOMPARE(seen, (QStringList{"ファームの編集", "M_POS", "03E8"}));
     QCOMPARE(cell(table, kMPos), QStringLiteral("0x0010"));
-    QVERIFY(!f.operatorAnswers->handlersLeft());
 }
 
 void DialogsTest::ramEditWritesAndRefreshes()
@@ -108,27 +90,26 @@ void DialogsTest::ramEditWritesAndRefreshes()
     WindowFixture f(false);
     QVERIFY(f.connectServo());
     auto* table = f.find<ParamTable>("paramTable");
+    auto doubleClick = [table](int row) {
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(row, 0)).center());
+    };
     f.clearPackets();
-    EditSeen seen;
+    QStringList seen;
     answerEditDialog(f, "7d0", seen);
-    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(kMPos, 0)).center());
+    doubleClick(kMPos);
     QVERIFY(f.waitIdle());
-    QCOMPARE(seen.shown, (QStringList{"Edit data", "M_POS", "03E8"}));
-    std::vector<std::string> expected{"BF 62 20 50 0F"};
-    for (const std::string& block : readAllPackets())
-        expected.push_back(block);
-    QCOMPARE(f.packets(7), expected);
+    QCOMPARE(seen, (QStringList{"Edit data", "M_POS", "03E8"}));
+    QCOMPARE(f.packets(7), withReadAll({"BF 62 20 50 0F"}));
     QCOMPARE(table->ramText(kMPos), QStringLiteral("0x07D0"));
 
-    // Cancel sends nothing.
+    // Cancel sends nothing: the next packets are the refresh's.
     f.clearPackets();
-    answerEditDialog(f, "1", seen, false);
-    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(kSysBr, 0)).center());
-    QVERIFY(f.waitIdle());
-    QCOMPARE(seen.shown.value(1), QStringLiteral("SYS_BR"));
+    answerEditDialog(f, "1", seen, "cancelButton");
+    doubleClick(5);
+    QCOMPARE(seen.value(1), QStringLiteral("SYS_BR"));
     f.click("refreshButton");
     QVERIFY(f.waitIdle());
-    QCOMPARE(f.packets(6), readAllPackets());
+    QCOMPARE(f.packets(6), withReadAll());
 }
 
 void DialogsTest::flashValueFilesSaveAndLoad()
@@ -138,28 +119,26 @@ void DialogsTest::flashValueFilesSaveAndLoad()
     table->stage(kMPos, "0x03E8");
     table->stage(kFbEdb, "0x05");
     QStringList seen;
-    answerFileDialog(f, f.path("values.txt"), seen);
+    f.chooseInFileDialog(f.path("values.txt"), seen);
     f.action("saveAction")->trigger();
     QCOMPARE(seen.value(0), QStringLiteral("ファイルを保存"));
     QCOMPARE(seen.mid(2), (QStringList{"テキストファイル(*.txt)", "全てのファイル(*)"}));
     QCOMPARE(f.readFile("values.txt"), std::string("18 0x03E8\n33 0x05\n"));
 
     // A file the Win32 window wrote, CR LF: rows before and between the listed
-    // rows are emptied, later rows keep their values. The dialog proposes the
-    // path chosen last.
+    // rows are emptied, later rows keep theirs. The dialog proposes the last path.
     f.writeFile("win32.txt", "3 0x01\r\n7 0x0002\r\n");
     table->stage(5, "0x11");
-    answerFileDialog(f, f.path("win32.txt"), seen);
+    f.chooseInFileDialog(f.path("win32.txt"), seen);
     f.action("openAction")->trigger();
     QCOMPARE(seen.mid(0, 2), (QStringList{"ファイルを開く", QString::fromStdString(f.path("values.txt"))}));
     for (int row = 0; row < 8; ++row)
         QCOMPARE(cell(table, row), row == 3 ? QStringLiteral("0x01") : row == 7 ? QStringLiteral("0x0002") : QString());
     QCOMPARE(cell(table, kMPos), QStringLiteral("0x03E8"));
-    QCOMPARE(cell(table, kFbEdb), QStringLiteral("0x05"));
 
     // A file that is no value file changes nothing and says so.
     f.writeFile("bad.txt", "3 0x09\nrow 0x02\n");
-    answerFileDialog(f, f.path("bad.txt"), seen);
+    f.chooseInFileDialog(f.path("bad.txt"), seen);
     f.action("openAction")->trigger();
     QCOMPARE(f.operatorAnswers->boxes().size(), 1);
     QCOMPARE(f.operatorAnswers->boxes()[0].icon, QMessageBox::Critical);
@@ -168,11 +147,11 @@ void DialogsTest::flashValueFilesSaveAndLoad()
 
 void DialogsTest::optionsEditTheStartupFile()
 {
-    const std::string ini = "[SERIAL]\nPORT=/dev/ttyUSB7\nBAUDRATE=57600\n";
-    WindowFixture f(true, ini);
+    WindowFixture f(true, "[SERIAL]\nPORT=/dev/ttyUSB7\nBAUDRATE=57600\n");
     QCOMPARE(f.find<QComboBox>("portSelector")->currentText(), QStringLiteral("/dev/ttyUSB7"));
     QCOMPARE(f.find<QComboBox>("baudSelector")->currentText(), QStringLiteral("57600"));
-    auto answer = [&f](const QString& port, const QString& baud, const char* button, QStringList& seen) {
+    QStringList seen;
+    auto answer = [&](const QString& port, const QString& baud, const char* button) {
         f.operatorAnswers->then([=, &seen](QWidget* modal) {
             auto* portBox = modal->findChild<QComboBox*>("portBox");
             auto* baudBox = modal->findChild<QComboBox*>("baudBox");
@@ -183,20 +162,19 @@ void DialogsTest::optionsEditTheStartupFile()
             baudBox->setEditText(baud);
             QTest::mouseClick(modal->findChild<QPushButton*>(button), Qt::LeftButton);
         });
+        f.action("optionsAction")->trigger();
     };
-    QStringList seen;
-    answer("/dev/ttyUSB7", "9600", "okButton", seen);
-    f.action("optionsAction")->trigger();
+    answer("/dev/ttyUSB7", "9600", "okButton");
     QCOMPARE(seen, (QStringList{"オプション", "/dev/ttyUSB7", "57600"}));
-    QCOMPARE(f.readFile("servoconf.ini"), std::string("[SERIAL]\nPORT=/dev/ttyUSB7\nBAUDRATE=9600\n"));
-    // The file changes; the window's selectors do not until the next start.
+    const std::string written = "[SERIAL]\nPORT=/dev/ttyUSB7\nBAUDRATE=9600\n";
+    QCOMPARE(f.readFile("servoconf.ini"), written);
+    // The file changes; the window's selectors wait for the next start.
     QCOMPARE(f.find<QComboBox>("baudSelector")->currentText(), QStringLiteral("57600"));
 
-    answer("/dev/ttyACM0", "115200", "cancelButton", seen);
-    f.action("optionsAction")->trigger();
+    answer("/dev/ttyACM0", "115200", "cancelButton");
     // 9600 is none of the six rates: the box opens with an empty field.
     QCOMPARE(seen.value(2), QString());
-    QCOMPARE(f.readFile("servoconf.ini"), std::string("[SERIAL]\nPORT=/dev/ttyUSB7\nBAUDRATE=9600\n"));
+    QCOMPARE(f.readFile("servoconf.ini"), written);
 }
 
 QTEST_MAIN(DialogsTest)

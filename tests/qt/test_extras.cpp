@@ -15,11 +15,6 @@
 
 namespace {
 
-void saveThrough(WindowFixture& f, const std::string& path)
-{
-    f.operatorAnswers->then([path](QWidget* modal) { chooseFile(modal, path); });
-}
-
 void send(WindowFixture& f, const char* line)
 {
     f.find<QLineEdit>("commandField")->setText(QString::fromLatin1(line));
@@ -84,10 +79,11 @@ void ExtrasTest::chartSamplesAPositionMove()
     QVERIFY(csv.find(",1000\n") != std::string::npos);
     QCOMPARE(static_cast<std::size_t>(std::count(csv.begin(), csv.end(), '\n')), samples.size() + 1);
 
-    saveThrough(f, f.path("m_pos.csv"));
+    QStringList dialog;
+    f.chooseInFileDialog(f.path("m_pos.csv"), dialog);
     f.action("exportCsvAction")->trigger();
     QCOMPARE(f.readFile("m_pos.csv"), chart->csvText());
-    saveThrough(f, f.path("m_pos.png"));
+    f.chooseInFileDialog(f.path("m_pos.png"), dialog);
     f.action("exportPngAction")->trigger();
     QImage image(QString::fromStdString(f.path("m_pos.png")));
     QVERIFY(!image.isNull());

@@ -58,11 +58,11 @@ void ModalAnswerer::look()
     handler(modal);
 }
 
-bool chooseFile(QWidget* modal, const std::string& path)
+namespace {
+
+// False when the dialog would not take the path.
+bool chooseFile(QFileDialog* dialog, const std::string& path)
 {
-    auto* dialog = qobject_cast<QFileDialog*>(modal);
-    if (dialog == nullptr)
-        return false;
     const QFileInfo file(QString::fromStdString(path));
     dialog->setDirectory(file.absolutePath());
     // selectFile leaves alone a name field that has the focus, as it has once
@@ -83,6 +83,8 @@ bool chooseFile(QWidget* modal, const std::string& path)
     static_cast<QDialog*>(dialog)->accept();  // QFileDialog keeps its override protected
     return true;
 }
+
+}  // namespace
 
 WindowFixture::WindowFixture(bool japanese, const std::string& ini)
 {
@@ -142,6 +144,17 @@ bool WindowFixture::connectServo()
     return waitIdle() && !find<QPushButton>("connectButton")->isEnabled();
 }
 
+void WindowFixture::chooseInFileDialog(const std::string& path, QStringList& seen)
+{
+    operatorAnswers->then([path, &seen](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (dialog == nullptr)
+            return;
+        seen = QStringList{dialog->windowTitle(), dialog->selectedFiles().value(0)} + dialog->nameFilters();
+        chooseFile(dialog, path);
+    });
+}
+
 std::vector<std::string> WindowFixture::packets(std::size_t atLeast)
 {
     // Fewer than atLeast after the wait shows in the comparison that follows.
@@ -152,14 +165,13 @@ std::vector<std::string> WindowFixture::packets(std::size_t atLeast)
     return texts;
 }
 
-std::vector<std::string> readAllPackets()
+std::vector<std::string> withReadAll(std::vector<std::string> before)
 {
-    std::vector<std::string> blocks;
     for (const char* address : {"00", "10", "20", "30", "40", "50"}) {
         std::string packet = std::string("BF 30 ") + address;
         for (int k = 0; k < 16; ++k)
             packet += " 00";
-        blocks.push_back(packet);
+        before.push_back(packet);
     }
-    return blocks;
+    return before;
 }

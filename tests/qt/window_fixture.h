@@ -52,10 +52,6 @@ private:
     std::function<QString()> traceText_;
 };
 
-// Chooses path in a file dialog and accepts it; false when the dialog would
-// not take it.
-bool chooseFile(QWidget* modal, const std::string& path);
-
 class WindowFixture {
 public:
     // Japanese or English window; ini: the servoconf.ini text, or empty for
@@ -63,7 +59,6 @@ public:
     explicit WindowFixture(bool japanese, const std::string& ini = {});
     ~WindowFixture();
 
-    std::string folder() const { return folder_; }
     std::string path(const std::string& name) const { return folder_ + "/" + name; }
     std::string readFile(const std::string& name) const;
     void writeFile(const std::string& name, const std::string& bytes) const;
@@ -79,6 +74,9 @@ public:
     bool waitIdle() const;
     // Connect against the servo, its first read-all ended.
     bool connectServo();
+    // The next file dialog gets path; its title, proposed file and filters
+    // go to seen.
+    void chooseInFileDialog(const std::string& path, QStringList& seen);
 
     // Packets the servo received, as "BF 61 09 01", after waiting for at
     // least atLeast of them (a packet without reply is logged late).
@@ -93,5 +91,5 @@ private:
     std::string folder_;
 };
 
-// The six read packets of a read-all with ID 3F.
-std::vector<std::string> readAllPackets();
+// The packets before, then the six read packets of a read-all with ID 3F.
+std::vector<std::string> withReadAll(std::vector<std::string> before = {});
