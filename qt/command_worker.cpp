@@ -26,10 +26,9 @@ int chunks(long bytes)
     return static_cast<int>((bytes + kChunkBytes - 1) / kChunkBytes);
 }
 
-void onUploadProgress(long bytesSent, long bytesTotal)
+bool onUploadProgress(long bytesSent, long bytesTotal)
 {
-    if (progressTarget != nullptr)
-        emit progressTarget->uploadProgress(chunks(bytesSent), chunks(bytesTotal));
+    return progressTarget == nullptr || progressTarget->uploadGoesOn(chunks(bytesSent), chunks(bytesTotal));
 }
 
 // atoi's reading of the baud text, held at int's limits rather than undefined.
@@ -197,6 +196,12 @@ void CommandWorker::sample(const QList<int>& rows, int id, Clock::time_point sin
     for (int row : rows)
         values.append(paramValue(row));
     emit sampled(seconds, values);
+}
+
+bool CommandWorker::uploadGoesOn(int chunksSent, int chunksTotal)
+{
+    emit uploadProgress(chunksSent, chunksTotal);
+    return !stopping_;
 }
 
 void CommandWorker::showWire(bool shown)

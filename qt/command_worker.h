@@ -63,8 +63,11 @@ public:
     void showWire(bool shown);
 
     // From the window's thread while it closes: nothing more is asked of the
-    // operator and queued commands are skipped.
+    // operator, queued commands are skipped and an upload stops after its
+    // current chunk.
     void stop() { stopping_ = true; }
+    // After every accepted chunk of an upload: shows it, and says whether to go on.
+    bool uploadGoesOn(int chunksSent, int chunksTotal);
 
 signals:
     void traced(const QString& text);

@@ -1,7 +1,7 @@
 #include "trace_capture.h"
 
 #include "serial.h"
-#include "term.h"
+#include "trace.h"
 
 #include <cstdlib>
 
@@ -60,9 +60,10 @@ void TraceCapture::writeWireLine(bool sent, const unsigned char* data, int n)
 {
     if (!wireShown_ || stream_ == nullptr)
         return;
-    std::fflush(stream_);
-    if (size_ > 0 && buffer_[size_ - 1] != '\n')
+    if (!traceAtLineStart()) {
         std::fputc('\n', stream_);
+        traceLineEnded();
+    }
     auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_);
     std::fprintf(stream_, "%10.3f ms %s", elapsed.count(), sent ? "->" : "<-");
     for (int k = 0; k < n; ++k)
