@@ -4,10 +4,12 @@
 set -u
 base="cmake make g++ ccache googletest g++-mingw-w64-x86-64-posix"
 wine="wine wine64 xvfb xauth fonts-ipafont-gothic"
+# The Qt window: Charts' CMake files need the OpenGL ones, lrelease is in l10n-tools.
+qt="qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-tools-dev qt6-l10n-tools"
 case "${1:-build}" in
-    build) want="$base" ;;
-    test) want="$base $wine clang libclang-rt-14-dev python3 tmux" ;;
-    demo) want="$base $wine imagemagick" ;;
+    build) want="$base $qt" ;;
+    test) want="$base $qt $wine clang libclang-rt-14-dev python3 tmux" ;;
+    demo) want="$base $qt $wine imagemagick qt6-translations-l10n" ;;
     bench) want="$base python3 python3-serial" ;;
     fuzz) want="$base clang libclang-rt-14-dev" ;;
     *) echo "install-deps.sh: unknown target $1" >&2; exit 2 ;;
