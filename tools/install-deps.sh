@@ -6,13 +6,15 @@ native="cmake make g++ ccache googletest python3"
 mingw="g++-mingw-w64-x86-64-posix"
 base="$native $mingw"
 wine="wine wine64 xvfb xauth fonts-ipafont-gothic"
+# The Qt window: Charts' CMake files need the OpenGL ones, lrelease is in l10n-tools.
+qt="qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-tools-dev qt6-l10n-tools"
 case "${1:-build}" in
-    build) want="$base" ;;
+    build) want="$base $qt" ;;
     native) want="$native" ;;
     window) want="$mingw $wine" ;;
-    test) want="$base $wine clang libclang-rt-14-dev python3 tmux groff-base" ;;
-    screenshot) want="$base $wine imagemagick" ;;
-    package) want="$base dpkg-dev" ;;
+    test) want="$base $qt $wine clang libclang-rt-14-dev python3 tmux groff-base" ;;
+    screenshot) want="$base $qt $wine imagemagick qt6-translations-l10n" ;;
+    package) want="$base $qt dpkg-dev" ;;
     bench) want="$base python3 python3-serial" ;;
     fuzz) want="$base clang libclang-rt-14-dev" ;;
     *) echo "install-deps.sh: unknown target $1" >&2; exit 2 ;;

@@ -1,0 +1,210 @@
+#include "command_worker.h"
+
+#include "device_path.h"
+#include "registers.h"
+#include "serial.h"
+#include "servo_operations.h"
+#include "settings.h"
+#include "term.h"
+#include "upload.h"
+
+#include <QThread>
+
+#include <climits>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kMemoryBytes = 0x60;
+constexpr long kChunkBytes = 16;
+
+// The upload's progress hook is a plain function; the worker it reports to.
+CommandWorker* progressTarget = nullptr;
+
+int chunks(long bytes)
+{
+    return static_cast<int>((bytes + kChunkBytes - 1) / kChunkBytes);
+}
+
+bool onUploadProgress(long bytesSent, long bytesTotal)
+{
+    return progressTarget == nullptr || progressTarget->uploadGoesOn(chunks(bytesSent), chunks(bytesTotal));
+}
+
+// atoi's reading of the baud text, held at int's limits rather than undefined.
+int baudFromText(const QByteArray& text)
+{
+    const long value = std::strtol(text.constData(), nullptr, 10);
+    return static_cast<int>(value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : value);
+}
+
+}  // namespace
+
+StartupPort CommandWorker::start()
+{
+    set_port_failure(PortFailure::Report);
+    progressTarget = this;
+    set_upload_progress(onUploadProgress);
+    trace_.install();
+    readINI();
+    return {QString::fromLocal8Bit(comPortNameBuff), baudRate};
+}
+
+void CommandWorker::finish()
+{
+    trace_.uninstall();
+    set_upload_progress(nullptr);
+    progressTarget = nullptr;
+    QThread::currentThread()->quit();
+}
+
+void CommandWorker::runCommand(const std::function<void()>& steps)
+{
+    if (!stopping_)
+        steps();
+    emit commandFinished();
+}
+
+int CommandWorker::runLine(char* line, int id)
+{
+    SendID = id;
+    trace_.begin();
+    const int result = term(line);
+    const std::string text = trace_.end();
+    if (!text.empty())
+        emit traced(QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
+    return result;
+}
+
+int CommandWorker::runLine(std::string_view text, int id)
+{
+    return sendLine(sender(id), text);
+}
+
+LineSender CommandWorker::sender(int id)
+{
+    return [this, id](char* line) { return runLine(line, id); };
+}
+
+bool CommandWorker::ask(OperatorText text, OperatorText title, bool error)
+{
+    if (stopping_)
+        return false;
+    emit operatorAsked(text, title, error);
+    return !stopping_;
+}
+
+void CommandWorker::reportPortFailure()
+{
+    ask(OperatorText::PortOpenFatal, OperatorText::PortOpenFatalTitle, true);
+}
+
+void CommandWorker::connectPort(const QByteArray& device, const QByteArray& baudText, int id)
+{
+    setDevicePath(device.constData());
+    baudRate = baudFromText(baudText);
+    serial_handle port = serial_open(comPortName, baudRate, kPortTimeoutMs);
+    if (port == SERIAL_INVALID) {
+        ask(OperatorText::PortTestFailed, OperatorText::PortTestFailedTitle, true);
+        emit portTested(false);
+        return;
+    }
+    serial_close(port);
+    emit portTested(true);
+    refresh(id);
+}
+
+void CommandWorker::sendTyped(const QByteArray& line, int id)
+{
+    if (portFailed(runLine(std::string_view(line.constData(), static_cast<std::size_t>(line.size())), id)))
+        reportPortFailure();
+}
+
+bool CommandWorker::refresh(int id)
+{
+    if (portFailed(runLine(kReadAllLine, id))) {
+        reportPortFailure();
+        return false;
+    }
+    emit memoryRead(QByteArray(reinterpret_cast<const char*>(param), kMemoryBytes));
+    return true;
+}
+
+void CommandWorker::writeRam(const QByteArray& line, int id)
+{
+    if (portFailed(runLine(std::string_view(line.constData(), static_cast<std::size_t>(line.size())), id))) {
+        reportPortFailure();
+        return;
+    }
+    refresh(id);
+}
+
+void CommandWorker::clearSettings(int id)
+{
+    OperationEnd end = ::clearSettings(sender(id), [this] {
+        return ask(OperatorText::ClearDone, OperatorText::ClearDoneTitle, false);
+    });
+    if (end == OperationEnd::PortFailed)
+        reportPortFailure();
+    if (end == OperationEnd::Done)
+        refresh(id);
+}
+
+void CommandWorker::writeFlash(const FlashColumn& staged, int id)
+{
+    OperationEnd end = ::writeFlash(
+        sender(id), [&staged](int row) { return staged.cell(row); },
+        [this] { return ask(OperatorText::ClearDone, OperatorText::ClearDoneTitle, false); });
+    if (end == OperationEnd::PortFailed)
+        reportPortFailure();
+    if (end == OperationEnd::Done && ask(OperatorText::FlashDone, OperatorText::FlashDoneTitle, false))
+        refresh(id);
+}
+
+void CommandWorker::updateFirmware(const QByteArray& path, int id)
+{
+    // No chunk count before the first chunk is taken: the bar shows it is busy.
+    emit uploadProgress(0, 0);
+    UpdateOutcome outcome = ::updateFirmware(sender(id), std::string_view(path.constData(), path.size()));
+    if (outcome == UpdateOutcome::PortFailed) {
+        reportPortFailure();
+        return;
+    }
+    if (outcome != UpdateOutcome::Written) {
+        ask(updateErrorText(outcome), OperatorText::UpdateErrorTitle, true);
+        return;
+    }
+    if (ask(OperatorText::UpdateDone, OperatorText::UpdateDoneTitle, false))
+        refresh(id);
+}
+
+void CommandWorker::sample(const QList<int>& rows, int id, Clock::time_point since)
+{
+    if (stopping_)
+        return;
+    const double seconds = std::chrono::duration<double>(Clock::now() - since).count();
+    SendID = id;
+    char line[kCommandBufferMin] = "R";
+    trace_.begin();
+    const int result = term(line);
+    trace_.end();
+    if (portFailed(result)) {
+        emit samplingFailed();
+        return;
+    }
+    QList<quint32> values;
+    for (int row : rows)
+        values.append(paramValue(row));
+    emit sampled(seconds, values);
+}
+
+bool CommandWorker::uploadGoesOn(int chunksSent, int chunksTotal)
+{
+    emit uploadProgress(chunksSent, chunksTotal);
+    return !stopping_;
+}
+
+void CommandWorker::showWire(bool shown)
+{
+    trace_.setWireShown(shown);
+}

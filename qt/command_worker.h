@@ -1,0 +1,93 @@
+// The window's commands, run on a thread of their own one after another in
+// the order the window queued them. Only this thread touches the link's
+// globals: the port settings in force, SendID, param, the "b" operands,
+// traceOut and the wire and upload hooks. Where an operation needs the
+// operator (the restart confirmation, how it ended) it asks the window and
+// waits for the answer.
+#pragma once
+
+#include "command_lines.h"
+#include "flash_column.h"
+#include "operator_texts.h"
+#include "trace_capture.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string_view>
+
+// What servoconf.ini set at start-up, for the window's selectors.
+struct StartupPort {
+    QString configuredPort;  // comPortNameBuff
+    int baudRate;
+};
+
+class CommandWorker : public QObject {
+    Q_OBJECT
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // Before any command: the link reports a port it cannot open instead of
+    // ending the program, the hooks point here, servoconf.ini is read.
+    StartupPort start();
+    // After the last command: the hooks let go and the thread ends.
+    void finish();
+
+    // Runs one command's steps, then tells the window the command is over.
+    // Skipped once stop() was called.
+    void runCommand(const std::function<void()>& steps);
+
+    // Connect: the device path and the baud text (read as atoi reads it)
+    // become the settings in force; the port is tested once, and on success
+    // the servo is read.
+    void connectPort(const QByteArray& device, const QByteArray& baudText, int id);
+    // The command field's line, nothing after it.
+    void sendTyped(const QByteArray& line, int id);
+    // Read-all, then the register memory goes to the window. False when the
+    // port could not be opened.
+    bool refresh(int id);
+    // The RAM edit dialog's line, then the refresh.
+    void writeRam(const QByteArray& line, int id);
+    void clearSettings(int id);
+    void writeFlash(const FlashColumn& staged, int id);
+    void updateFirmware(const QByteArray& path, int id);
+
+    // One chart sample: a read-all and the values of rows, not a command of
+    // the operator's, so it neither traces into the pane nor ends a command.
+    void sample(const QList<int>& rows, int id, Clock::time_point since);
+    void showWire(bool shown);
+
+    // From the window's thread while it closes: nothing more is asked of the
+    // operator, queued commands are skipped and an upload stops after its
+    // current chunk.
+    void stop() { stopping_ = true; }
+    // After every accepted chunk of an upload: shows it, and says whether to go on.
+    bool uploadGoesOn(int chunksSent, int chunksTotal);
+
+signals:
+    void traced(const QString& text);
+    void memoryRead(const QByteArray& memory);
+    void portTested(bool opened);
+    // Connected blocking: the worker waits while the window shows the box.
+    void operatorAsked(OperatorText text, OperatorText title, bool error);
+    void uploadProgress(int chunksSent, int chunksTotal);
+    void sampled(double seconds, const QList<quint32>& values);
+    void samplingFailed();
+    void commandFinished();
+
+private:
+    int runLine(char* line, int id);
+    int runLine(std::string_view text, int id);
+    LineSender sender(int id);
+    // Shows a box and waits for OK; false when the window is closing.
+    bool ask(OperatorText text, OperatorText title, bool error);
+    void reportPortFailure();
+
+    TraceCapture trace_;
+    std::atomic<bool> stopping_{false};
+};

@@ -1,0 +1,214 @@
+// The window's widgets: template 101's controls at their places and in its
+// tab order, the menus of menu 104 and the list's pop-up (menu 112), the
+// View menu and the two panes it shows, and the status bar.
+#include "baud_selector.h"
+#include "dialog_units.h"
+#include "live_chart.h"
+#include "main_window.h"
+#include "param_table.h"
+#include "port_selector.h"
+#include "selector_choices.h"
+#include "trace_pane.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace {
+
+constexpr int kCommandTextMax = 1023;
+// The closed height of a drop-down: the template gives the height it drops to.
+constexpr int kComboHeight = 13;
+// Room a push button's frame takes beside its caption.
+constexpr int kButtonPadding = 8;
+
+QLabel* centredLabel(const QString& text, const QRect& place, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(place);
+    fitCaption(label, text, 0);
+    return label;
+}
+
+QPushButton* button(const QString& text, const QString& name, const QRect& place, QWidget* parent)
+{
+    auto* pushButton = new QPushButton(text, parent);
+    pushButton->setObjectName(name);
+    pushButton->setGeometry(place);
+    pushButton->setAutoDefault(false);
+    fitCaption(pushButton, text, kButtonPadding);
+    return pushButton;
+}
+
+QAction* action(QMenu* menu, const QString& text, const QString& name)
+{
+    QAction* item = menu->addAction(text);
+    item->setObjectName(name);
+    return item;
+}
+
+}  // namespace
+
+void MainWindow::buildTemplateArea()
+{
+    auto* area = new QWidget(this);
+    area->setObjectName(QStringLiteral("templateArea"));
+    setCentralWidget(area);
+    const DialogUnits units(font());
+    area->setFixedSize(units.size(255, 215));
+    auto comboPlace = [&units](int x, int y, int width) {
+        return QRect(units.x(x), units.y(y), units.x(width), units.y(kComboHeight));
+    };
+
+    // Template order, which is also the tab order.
+    connect_ = button(tr("Connect"), QStringLiteral("connectButton"), units.rect(103, 4, 36, 29), area);
+    centredLabel(tr("ID"), units.rect(184, 4, 14, 12), area);
+    id_ = new QComboBox(area);
+    id_->setObjectName(QStringLiteral("idSelector"));
+    id_->setGeometry(comboPlace(203, 4, 48));
+    for (int n = 0; n < kServoIdCount; ++n)
+        id_->addItem(QString::number(n, 16).toUpper());
+    id_->setCurrentIndex(kDefaultServoId);
+    centredLabel(tr("Command"), units.rect(4, 35, 48, 12), area);
+    command_ = new QLineEdit(area);
+    command_->setObjectName(QStringLiteral("commandField"));
+    command_->setGeometry(units.rect(53, 35, 115, 12));
+    send_ = button(tr("Send"), QStringLiteral("sendButton"), units.rect(215, 33, 36, 14), area);
+    table_ = new ParamTable(area);
+    table_->setObjectName(QStringLiteral("paramTable"));
+    table_->setGeometry(units.rect(4, 49, 247, 146));
+    clear_ = button(tr("Clear"), QStringLiteral("clearButton"), units.rect(4, 197, 31, 14), area);
+    refresh_ = button(tr("Read"), QStringLiteral("refreshButton"), units.rect(38, 197, 31, 14), area);
+    write_ = button(tr("Write"), QStringLiteral("writeButton"), units.rect(73, 197, 31, 14), area);
+    exit_ = button(tr("Exit"), QStringLiteral("exitButton"), units.rect(215, 197, 36, 14), area);
+    disconnect_ = button(tr("Disconnect"), QStringLiteral("disconnectButton"), units.rect(141, 4, 36, 29), area);
+    centredLabel(tr("Serial port"), units.rect(4, 4, 48, 12), area);
+    port_ = new PortSelector(area);
+    port_->setObjectName(QStringLiteral("portSelector"));
+    port_->setGeometry(comboPlace(53, 4, 48));
+    // The place is narrow: the whole path shows on hovering.
+    connect(port_, &QComboBox::currentTextChanged, port_, &QWidget::setToolTip);
+    centredLabel(tr("Bits/s"), units.rect(4, 20, 48, 12), area);
+    baud_ = new BaudSelector(area);
+    baud_->setObjectName(QStringLiteral("baudSelector"));
+    baud_->setGeometry(comboPlace(53, 20, 48));
+
+    QWidget* const order[] = {connect_, id_, command_, send_, table_, clear_, refresh_, write_, exit_, disconnect_,
+                              port_, baud_};
+    for (std::size_t k = 0; k + 1 < std::size(order); ++k)
+        setTabOrder(order[k], order[k + 1]);
+
+    // Enter in the command field sends nothing; only Send does.
+    command_->setMaxLength(kCommandTextMax);
+    connect(connect_, &QPushButton::clicked, this, &MainWindow::connectPort);
+    connect(disconnect_, &QPushButton::clicked, this, &MainWindow::disconnectPort);
+    connect(send_, &QPushButton::clicked, this, &MainWindow::sendTyped);
+    connect(refresh_, &QPushButton::clicked, this, &MainWindow::refresh);
+    connect(clear_, &QPushButton::clicked, this, &MainWindow::clearSettings);
+    connect(write_, &QPushButton::clicked, this, &MainWindow::writeFlash);
+    connect(exit_, &QPushButton::clicked, this, &MainWindow::close);
+    connect(table_, &ParamTable::doubleClickedAnywhere, this, &MainWindow::editRam);
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    connect(action(file, tr("&Open"), QStringLiteral("openAction")), &QAction::triggered, this,
+            &MainWindow::loadFlashFile);
+    connect(action(file, tr("&Save"), QStringLiteral("saveAction")), &QAction::triggered, this,
+            &MainWindow::saveFlashFile);
+    connect(action(file, tr("E&xit"), QStringLiteral("exitAction")), &QAction::triggered, this, &MainWindow::close);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    readRamAction_ = action(edit, tr("Read from RAM"), QStringLiteral("readRamAction"));
+    writeFlashAction_ = action(edit, tr("Write FLASH"), QStringLiteral("writeFlashAction"));
+    clearSettingsAction_ = action(edit, tr("Clear settings"), QStringLiteral("clearSettingsAction"));
+    connect(readRamAction_, &QAction::triggered, this, &MainWindow::refresh);
+    connect(writeFlashAction_, &QAction::triggered, this, &MainWindow::writeFlash);
+    connect(clearSettingsAction_, &QAction::triggered, this, &MainWindow::clearSettings);
+
+    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
+    connect(action(tools, tr("&Options"), QStringLiteral("optionsAction")), &QAction::triggered, this,
+            &MainWindow::openOptions);
+    updateAction_ = action(tools, tr("Firmware update"), QStringLiteral("updateAction"));
+    connect(updateAction_, &QAction::triggered, this, &MainWindow::updateFirmware);
+
+    // The list's pop-up, wherever in the list the right click falls.
+    auto* listMenu = new QMenu(this);
+    listMenu->setObjectName(QStringLiteral("listMenu"));
+    flashInputAction_ = action(listMenu, tr("Enter FLASH value"), QStringLiteral("flashInputAction"));
+    connect(flashInputAction_, &QAction::triggered, this, &MainWindow::editFlash);
+    connect(table_, &ParamTable::menuRequested, listMenu, [listMenu](const QPoint& at) { listMenu->popup(at); });
+}
+
+void MainWindow::buildPanes()
+{
+    trace_ = new TracePane(this);
+    trace_->setObjectName(QStringLiteral("tracePane"));
+    traceDock_ = new QDockWidget(tr("Trace"), this);
+    traceDock_->setObjectName(QStringLiteral("traceDock"));
+    traceDock_->setWidget(trace_);
+    addDockWidget(Qt::BottomDockWidgetArea, traceDock_);
+    traceDock_->hide();
+
+    chart_ = new LiveChart(this);
+    chart_->setObjectName(QStringLiteral("liveChart"));
+    chartDock_ = new QDockWidget(tr("Chart"), this);
+    chartDock_->setObjectName(QStringLiteral("chartDock"));
+    chartDock_->setWidget(chart_);
+    addDockWidget(Qt::RightDockWidgetArea, chartDock_);
+    chartDock_->hide();
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    QAction* showTrace = traceDock_->toggleViewAction();
+    showTrace->setObjectName(QStringLiteral("traceAction"));
+    view->addAction(showTrace);
+    wireAction_ = action(view, tr("Show packets"), QStringLiteral("wireAction"));
+    wireAction_->setCheckable(true);
+    view->addSeparator();
+    QAction* showChart = chartDock_->toggleViewAction();
+    showChart->setObjectName(QStringLiteral("chartAction"));
+    view->addAction(showChart);
+    view->addAction(chart_->startAction());
+    view->addAction(chart_->stopAction());
+    view->addAction(chart_->exportCsvAction());
+    view->addAction(chart_->exportPngAction());
+    for (QDockWidget* dock : {traceDock_, chartDock_})
+        connect(dock, &QDockWidget::visibilityChanged, this, [this] { QTimer::singleShot(0, this, &MainWindow::fitToPanes); });
+
+    // The window is resized with its panes, not by a grip.
+    statusBar()->setSizeGripEnabled(false);
+    status_ = new QLabel(this);
+    statusBar()->addWidget(status_, 1);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("uploadProgress"));
+    progress_->setFormat(tr("%v / %m chunks"));
+    progress_->hide();
+    statusBar()->addPermanentWidget(progress_);
+}
+
+// Without a pane the window keeps the template's size, as the Win32 window
+// does; a pane makes it as large as the pane needs, and resizable.
+void MainWindow::fitToPanes()
+{
+    const bool panes = (!traceDock_->isHidden() && !traceDock_->isFloating())
+                       || (!chartDock_->isHidden() && !chartDock_->isFloating());
+    if (panes) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        resize(size().expandedTo(sizeHint()));
+        return;
+    }
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setFixedSize(sizeHint());
+}

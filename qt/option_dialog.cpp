@@ -1,0 +1,68 @@
+#include "option_dialog.h"
+
+#include "baud_selector.h"
+#include "dialog_units.h"
+#include "port_selector.h"
+#include "settings.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <cstdlib>
+
+OptionDialog::OptionDialog(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(tr("Options"));
+    setObjectName(QStringLiteral("optionDialog"));
+    const DialogUnits units(font());
+    setFixedSize(units.size(187, 59));
+
+    auto* ok = new QPushButton(tr("OK"), this);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setGeometry(units.rect(130, 7, 50, 14));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    cancel->setGeometry(units.rect(130, 24, 50, 14));
+    auto* portLabel = new QLabel(tr("Serial port"), this);
+    portLabel->setAlignment(Qt::AlignCenter);
+    portLabel->setGeometry(units.rect(8, 24, 48, 12));
+    fitCaption(portLabel, portLabel->text(), 0);
+    port_ = new PortSelector(this);
+    port_->setObjectName(QStringLiteral("portBox"));
+    port_->setGeometry(units.x(57), units.y(24), units.x(48), units.y(13));
+    auto* baudLabel = new QLabel(tr("Bits/s"), this);
+    baudLabel->setAlignment(Qt::AlignCenter);
+    baudLabel->setGeometry(units.rect(8, 40, 48, 12));
+    fitCaption(baudLabel, baudLabel->text(), 0);
+    baud_ = new BaudSelector(this);
+    baud_->setObjectName(QStringLiteral("baudBox"));
+    baud_->setGeometry(units.x(57), units.y(40), units.x(48), units.y(13));
+    auto* heading = new QLabel(tr("At start-up"), this);
+    heading->setAlignment(Qt::AlignCenter);
+    heading->setGeometry(units.rect(7, 7, 48, 12));
+    fitCaption(heading, heading->text(), 0);
+
+    setTabOrder(ok, cancel);
+    setTabOrder(cancel, port_);
+    setTabOrder(port_, baud_);
+    connect(ok, &QPushButton::clicked, this, &OptionDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    // The file as it is now, not the port of the current connection.
+    const StartupSettings stored = readStartupSettings();
+    port_->setConfiguredPort(QString::fromLocal8Bit(stored.port));
+    baud_->select(std::atoi(stored.baud.c_str()));
+}
+
+void OptionDialog::accept()
+{
+    if (!writeStartupSettings(port_->currentText().toLocal8Bit().toStdString(),
+                              baud_->currentText().toLocal8Bit().toStdString())) {
+        QMessageBox::critical(this, windowTitle(),
+                              tr("The settings cannot be written to %1.").arg(QString::fromLocal8Bit(inifilename)));
+        return;
+    }
+    QDialog::accept();
+}
