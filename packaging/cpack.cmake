@@ -1,6 +1,7 @@
 # The packages: from the native tree a Debian package per component (cli ->
-# orvelin), from the MinGW tree one zip of the Windows programs. make package
-# runs cpack in both and gathers the results in build/packages.
+# orvelin, window -> orvelin-programmer), from the MinGW tree one zip of the
+# Windows programs. make package runs cpack in both and gathers the results
+# in build/packages.
 set(ORVELIN_PACKAGE_CONTACT "The ORVELIN programmer developers <maintainers@orvelin.invalid>"
     CACHE STRING "Maintainer named in the packages")
 
@@ -18,6 +19,10 @@ else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEB_COMPONENT_INSTALL ON)
   set(CPACK_COMPONENTS_ALL cli)
+  # The Qt window is a package of its own where Qt was found to build it.
+  if(TARGET orvelin-programmer)
+    list(APPEND CPACK_COMPONENTS_ALL window)
+  endif()
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
   set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
@@ -36,6 +41,13 @@ command lines, over a USB-serial adapter.
 .
 orvelin-virtual-servo is a servo on a pseudo-terminal, for trying the
 programmer out without hardware.")
+  set(CPACK_DEBIAN_WINDOW_PACKAGE_NAME orvelin-programmer)
+  set(CPACK_DEBIAN_WINDOW_DESCRIPTION "operator window for ORVELIN smart servos over a serial port
+orvelin-programmer is the window for configuring ORVELIN smart servos: pick
+a port, a baud rate and a servo ID, connect, and see every register's name,
+address and RAM value; change RAM values, stage and write FLASH values, load
+and save FLASH value files, clear the servo's settings, upload firmware and
+type raw command lines.")
 endif()
 
 include(CPack)
