@@ -10,7 +10,7 @@ JOBS ?= 2
 WERROR := -DORVELIN_WERROR=ON
 CMAKE_COMMON := -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR)
 
-.PHONY: all native win asan fuzz-build test test-native test-asan test-fuzz test-win test-stress fuzz demo demo-build screenshot install package bench clean
+.PHONY: all native win asan fuzz-build test test-native test-asan test-fuzz test-win test-stress fuzz demo demo-build demo-wine screenshot install package bench clean
 
 all: deps-build native win
 
@@ -78,21 +78,28 @@ test-win:
 
 # make demo builds only the programs it runs, so the first register dump
 # does not wait for the tests: the command-line tour always, and before it
-# the window under Wine where there is a display.
-DEMO_WINDOW := $(if $(DISPLAY),$(if $(ORVELIN_DEMO_CLI),,yes))
-DEMO_NATIVE_TARGETS := orvelin orvelin-virtual-servo
-DEMO_WIN_TARGETS := orvelin-programmer
+# the native Qt window where there is a display. make demo-wine shows the
+# Win32 window under Wine instead.
+DEMO_WINDOW := $(if $(DISPLAY)$(WAYLAND_DISPLAY),$(if $(ORVELIN_DEMO_CLI),,yes))
+DEMO_NATIVE_TARGETS := orvelin orvelin-virtual-servo $(if $(DEMO_WINDOW),orvelin-programmer)
 
-demo: deps-native $(if $(DEMO_WINDOW),deps-window) demo-build
-	@tools/demo.sh
+demo: deps-native $(if $(DEMO_WINDOW),deps-qt) demo-build
+	@ORVELIN_DEMO_WINDOW=$(if $(DEMO_WINDOW),qt) tools/demo.sh
 
-demo-build: $(NATIVE)/CMakeCache.txt $(if $(DEMO_WINDOW),$(WIN)/CMakeCache.txt)
+demo-build: $(NATIVE)/CMakeCache.txt
 	cmake --build $(NATIVE) -j $(JOBS) --target $(DEMO_NATIVE_TARGETS)
-	$(if $(DEMO_WINDOW),cmake --build $(WIN) -j $(JOBS) --target $(DEMO_WIN_TARGETS))
 
-# The window under Xvfb, connected to the virtual servo, into docs/screenshot.png.
+demo-wine: deps-native deps-window $(NATIVE)/CMakeCache.txt $(WIN)/CMakeCache.txt
+	cmake --build $(NATIVE) -j $(JOBS) --target orvelin orvelin-virtual-servo
+	cmake --build $(WIN) -j $(JOBS) --target orvelin-programmer
+	@ORVELIN_DEMO_WINDOW=wine tools/demo.sh
+
+# Both windows connected to the virtual servo: the Win32 one under Xvfb into
+# docs/screenshot.png, the Qt one (Japanese and English) into
+# docs/screenshot-linux.png.
 screenshot: deps-screenshot native win
 	tools/screenshot.sh
+	tools/window-screenshot-qt.sh
 
 # The programs, their man pages, the bash completion and the documents
 # under PREFIX (DESTDIR is honoured).

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # make demo: the programmer against the built-in virtual servo. With a
-# display, the window under Wine; without one, the command-line programmer.
+# display, first the window (ORVELIN_DEMO_WINDOW: qt, the native one, or
+# wine, the Win32 one); then, or without a display, the command-line tour.
 set -u
 cd "$(dirname "$0")/.."
 servo_bin=build/native/tools/orvelin-virtual-servo
 orvelin=build/native/cli/orvelin
 
 # The window first, where it can be seen; the command-line tour follows.
-if [ -n "${DISPLAY:-}" ] && [ -z "${ORVELIN_DEMO_CLI:-}" ]; then
-    tools/window-demo.sh || echo "demo: the window demo did not run; the command-line demo follows" >&2
-fi
+case "${ORVELIN_DEMO_WINDOW:-}" in
+    qt) tools/window-demo-qt.sh || echo "demo: the window demo did not run; the command-line demo follows" >&2 ;;
+    wine) tools/window-demo.sh || echo "demo: the window demo did not run; the command-line demo follows" >&2 ;;
+esac
 
 work=$(mktemp -d /tmp/orvelin-demo.XXXXXX)
 servo_pid=
@@ -32,5 +34,5 @@ echo "== orvelin scan --port $pty"
 "$orvelin" scan --port "$pty" || exit 1
 if [ -z "${DISPLAY:-}" ]; then
     echo
-    echo "(No display: this was the command-line demo. With a display, make demo opens the window under Wine.)"
+    echo "(No display: this was the command-line demo. With a display, make demo opens the window first.)"
 fi

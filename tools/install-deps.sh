@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a target needs, only those that are missing.
-#   install-deps.sh build|native|window|test|screenshot|package|bench|fuzz
+#   install-deps.sh build|native|qt|window|test|screenshot|package|bench|fuzz
 set -u
 native="cmake make g++ ccache googletest python3"
 mingw="g++-mingw-w64-x86-64-posix"
@@ -11,6 +11,7 @@ qt="qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-tools-dev qt6-l10n-tools"
 case "${1:-build}" in
     build) want="$base $qt" ;;
     native) want="$native" ;;
+    qt) want="$native $qt" ;;
     window) want="$mingw $wine" ;;
     test) want="$base $qt $wine clang libclang-rt-14-dev python3 tmux groff-base" ;;
     screenshot) want="$base $qt $wine imagemagick qt6-translations-l10n" ;;

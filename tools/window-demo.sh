@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# make demo with a display: the window under Wine, its servoconf.ini naming
+# make demo-wine: the window under Wine, its servoconf.ini naming
 # COM5, where the virtual servo answers. Press 接続 (Connect) to read it.
 set -u
 cd "$(dirname "$0")/.."
