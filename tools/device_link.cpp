@@ -6,9 +6,15 @@ namespace fs = std::filesystem;
 
 DeviceLink::~DeviceLink()
 {
+    remove();
+}
+
+void DeviceLink::remove()
+{
     std::error_code ignored;
     if (!link_.empty())
         fs::remove(link_, ignored);
+    link_.clear();
 }
 
 std::string DeviceLink::create(const fs::path& link, const fs::path& target)

@@ -15,6 +15,8 @@ public:
     // Replaces an earlier link of that name, never another kind of file.
     // Returns an error message, empty on success.
     std::string create(const std::filesystem::path& link, const std::filesystem::path& target);
+    // Removes the link now; a later destruction does nothing more.
+    void remove();
 
 private:
     std::filesystem::path link_;

@@ -8,6 +8,7 @@
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
+#include "device_link.h"
 #include "servo_bus.h"
 #include "unique_fd.h"
 
@@ -57,6 +58,8 @@ struct VirtualServo::Impl {
 
     // Owned by the servo's thread while it runs.
     PtyLine line;
+    DeviceLink link;
+    std::string linkPath;  // made again to each new terminal
     PacketParser parser;
     Clock::time_point wireFree;  // when the last byte received has fully arrived
 
@@ -78,6 +81,8 @@ bool VirtualServo::Impl::start()
         return false;
     path = line.slavePath();
     parser = {};
+    if (!linkPath.empty() && !link.create(linkPath, path).empty())
+        return false;
     {
         // A new line: a servo that vanished from the last one is back.
         std::lock_guard lock(mutex);
@@ -95,6 +100,7 @@ void VirtualServo::Impl::stop()
         wakeWrite.reset();
         thread.join();
     }
+    link.remove();
     line.close();
     wakeRead.reset();
     wakeWrite.reset();
@@ -133,6 +139,7 @@ void VirtualServo::Impl::run(const std::stop_token& stop)
         std::size_t got = line.receive(buffer);
         for (std::size_t k = 0; k < got; ++k) {
             if (!take(buffer[k], readAt)) {
+                link.remove();
                 line.close();
                 return;
             }
@@ -223,6 +230,14 @@ void VirtualServo::stop()
 const std::string& VirtualServo::devicePath() const
 {
     return impl->path;
+}
+
+std::string VirtualServo::linkTo(const std::string& path)
+{
+    std::string error = impl->link.create(path, impl->path);
+    if (error.empty())
+        impl->linkPath = path;
+    return error;
 }
 
 void VirtualServo::setFaults(const VirtualServoFaults& faults)

@@ -38,6 +38,13 @@ public:
     void stop();
     // Path of the terminal the host opens (/dev/pts/N).
     const std::string& devicePath() const;
+    // Makes path a symbolic link to the terminal, removed before the
+    // terminal closes (stop, vanish): the system gives the freed /dev/pts/N
+    // to the next terminal, which a host still holding the old name would
+    // reach, while the link then names nothing. Returns an error message,
+    // empty on success. Call after start(); a later start() links the new
+    // terminal.
+    std::string linkTo(const std::string& path);
 
     void setFaults(const VirtualServoFaults& faults);
     VirtualServoFaults faults() const;

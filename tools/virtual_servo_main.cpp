@@ -1,7 +1,6 @@
 // orvelin-virtual-servo: a servo on a pseudo-terminal for the demo and for
 // tests in other processes. Prints the terminal's path on its first line,
 // then answers until SIGINT, SIGTERM or SIGHUP.
-#include "device_link.h"
 #include "orvelin_version.h"
 #include "servo_options.h"
 #include "virtual_servo.h"
@@ -62,9 +61,8 @@ int main(int argc, char** argv)
 
     if (!servo.start())
         return failure("cannot open a pseudo-terminal");
-    DeviceLink link;
     if (!options.linkPath.empty())
-        if (std::string error = link.create(options.linkPath, servo.devicePath()); !error.empty())
+        if (std::string error = servo.linkTo(options.linkPath); !error.empty())
             return failure(error);
 
     std::printf("%s\n", servo.devicePath().c_str());

@@ -15,6 +15,7 @@ void CliTest::SetUp()
     configFile = pathOf("servoconf.ini");
     servo = std::make_unique<VirtualServo>(servoIds());
     ASSERT_TRUE(servo->start());
+    ASSERT_EQ(servo->linkTo(port()), "");
 }
 
 void CliTest::TearDown()
@@ -33,7 +34,7 @@ RunResult CliTest::run(std::vector<std::string> args, RunOptions options)
 RunResult CliTest::runOnServo(std::vector<std::string> args, RunOptions options)
 {
     args.push_back("--port");
-    args.push_back(servo->devicePath());
+    args.push_back(port());
     return run(std::move(args), std::move(options));
 }
 

@@ -28,6 +28,10 @@ protected:
     // A file in the scratch folder.
     std::string writeFile(const std::string& name, const std::string& bytes);
     std::string pathOf(const std::string& name) const { return folder + "/" + name; }
+    // The servo's port as the tests name it: a link of the test's own, gone
+    // before the terminal closes, so a program still running after its
+    // servo vanished never reaches the terminal the system hands out next.
+    std::string port() const { return pathOf("servo-port"); }
 
     // The packets the servo received, as "BF 61 09 01" texts. Waits briefly
     // for at least atLeast of them: a packet that gets no reply may still be

@@ -63,12 +63,12 @@ TEST_F(PortsTest, ListsThisMachinesDevices)
 
 TEST_F(PortsTest, SaysWhetherThePortInForceTookLowLatency)
 {
-    const std::string refused = servo->devicePath() + " (the port in force): low latency: not supported by this driver";
-    RunResult given = run({"ports", "--port", servo->devicePath()});
+    const std::string refused = port() + " (the port in force): low latency: not supported by this driver";
+    RunResult given = run({"ports", "--port", port()});
     EXPECT_EQ(given.status, 0) << given.err;
     EXPECT_EQ(linesOf(given.out).back(), refused);
 
-    ASSERT_EQ(run({"config", "--port", servo->devicePath()}).status, 0);
+    ASSERT_EQ(run({"config", "--port", port()}).status, 0);
     EXPECT_EQ(linesOf(run({"ports"}).out).back(), refused);
     // The port went back: the next command opens it.
     EXPECT_EQ(run({"term", "w 9 1"}).status, 0);
@@ -92,10 +92,10 @@ TEST_F(ConfigTest, ShowsAndStoresThePortAndBaudRate)
               std::string::npos)
         << unset.err;
 
-    RunResult stored = run({"config", "--port", servo->devicePath(), "--baud", "57600"});
+    RunResult stored = run({"config", "--port", port(), "--baud", "57600"});
     EXPECT_EQ(stored.status, 0) << stored.err;
     EXPECT_EQ(stored.out,
-              "configuration file: " + configFile + "\nPORT=" + servo->devicePath() + "\nBAUDRATE=57600\n");
+              "configuration file: " + configFile + "\nPORT=" + port() + "\nBAUDRATE=57600\n");
     // Every command now starts from them.
     EXPECT_EQ(run({"term", "w 9 1"}).status, 0);
     EXPECT_EQ(packets(1), (std::vector<std::string>{"BF 61 09 01"}));
@@ -108,14 +108,14 @@ TEST_F(ConfigTest, ShowsAndStoresThePortAndBaudRate)
 
 TEST_F(ConfigTest, RefusesValuesNoCommandCouldUse)
 {
-    ASSERT_EQ(run({"config", "--port", servo->devicePath()}).status, 0);
+    ASSERT_EQ(run({"config", "--port", port()}).status, 0);
     RunResult windowsName = run({"config", "--port", "COM3"});
     EXPECT_EQ(windowsName.status, 2);
     EXPECT_NE(windowsName.err.find("'COM3' is not a device path"), std::string::npos) << windowsName.err;
     EXPECT_EQ(run({"config", "--baud", "fast"}).status, 2);
     EXPECT_EQ(run({"config", "--baud", "0"}).status, 2);
     EXPECT_EQ(run({"config", "--id", "1"}).status, 2);
-    EXPECT_NE(run({"config"}).out.find("PORT=" + servo->devicePath() + "\nBAUDRATE=115200\n"), std::string::npos);
+    EXPECT_NE(run({"config"}).out.find("PORT=" + port() + "\nBAUDRATE=115200\n"), std::string::npos);
 }
 
 }  // namespace
@@ -143,7 +143,7 @@ TEST_F(PortReasonTest, APortThatCannotBeOpenedIsReportedWithItsReason)
             << r.err;
     }
     // Another program holding the port.
-    serial_handle held = serial_open(servo->devicePath().c_str(), 115200, kPortTimeoutMs);
+    serial_handle held = serial_open(port().c_str(), 115200, kPortTimeoutMs);
     ASSERT_NE(held, SERIAL_INVALID);
     RunResult busy = runOnServo({"table"});
     serial_close(held);

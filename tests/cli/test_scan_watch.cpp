@@ -48,7 +48,7 @@ TEST_F(ScanTest, IdListsBaudListsAndEmptyBuses)
 
     RunResult none = runOnServo({"scan", "--ids", "10-12"});
     EXPECT_EQ(none.status, 8);
-    EXPECT_NE(none.err.find("no servo answered on " + servo->devicePath()), std::string::npos) << none.err;
+    EXPECT_NE(none.err.find("no servo answered on " + port()), std::string::npos) << none.err;
 
     EXPECT_EQ(runOnServo({"scan", "--ids", "0-40"}).status, 2);
     EXPECT_EQ(runOnServo({"scan", "--baud", "9600,"}).status, 2);

@@ -57,7 +57,7 @@ TEST_F(TermTest, PortAndBaudComeFromTheConfigurationFile)
     EXPECT_EQ(defaults.status, 2);
     EXPECT_NE(defaults.err.find("orvelin config --port"), std::string::npos) << defaults.err;
 
-    std::ofstream(configFile) << "[SERIAL]\nPORT=" << servo->devicePath() << "\nBAUDRATE=57600\n";
+    std::ofstream(configFile) << "[SERIAL]\nPORT=" << port() << "\nBAUDRATE=57600\n";
     RunResult r = run({"term", "w 9 1"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(packets(1), (std::vector<std::string>{"BF 61 09 01"}));

@@ -102,7 +102,7 @@ TEST_F(UpdateTest, ASignalStopsTheUploadBetweenChunksAndTheNextCommandStartsClea
         ASSERT_TRUE(servo->control("pace 9600"));
         servo->clearPackets();
         RunResult r = runOrvelinWhile(
-            {"update", path, "--port", servo->devicePath()},
+            {"update", path, "--port", port()},
             [&](int pid) {
                 packets(10);
                 kill(pid, signal);

@@ -55,7 +55,7 @@ TEST_F(WatchChartTest, SvgOfARunThatEndsByCount)
     EXPECT_NE(r.err.find("chart of 6 samples written to " + svg), std::string::npos) << r.err;
     std::vector<std::string> summary = svgSummary(svg);
     ASSERT_EQ(summary.size(), 3u);
-    EXPECT_TRUE(summary[0].starts_with("True orvelin watch  " + servo->devicePath() + "  ID 3F  every 30 ms"))
+    EXPECT_TRUE(summary[0].starts_with("True orvelin watch  " + port() + "  ID 3F  every 30 ms"))
         << summary[0];
     EXPECT_EQ(summary[1], "M_POS 6");
     EXPECT_EQ(summary[2], "M_SPD 6");
@@ -84,7 +84,7 @@ TEST_F(WatchChartTest, SvgKeepsTheRunWhenCtrlCOrALostPortEndsIt)
         std::string svg = pathOf(how + ".svg");
         std::string out = pathOf(how + ".out");
         std::vector<std::string> args{ORVELIN_PROGRAM, "watch",  "M_POS", "--svg", svg, "--interval", "20",
-                                      "--port",        servo->devicePath()};
+                                      "--port",        port()};
         std::vector<char*> argv;
         for (std::string& arg : args)
             argv.push_back(arg.data());
@@ -126,7 +126,7 @@ TEST_F(WatchChartTest, SvgKeepsTheRunWhenCtrlCOrALostPortEndsIt)
 
 TEST_F(WatchChartTest, ASampleWaitsForAPortAnotherProgramHoldsAMoment)
 {
-    serial_handle held = serial_open(servo->devicePath().c_str(), 115200, 10);
+    serial_handle held = serial_open(port().c_str(), 115200, 10);
     ASSERT_NE(held, SERIAL_INVALID);
     auto release = std::async(std::launch::async, [held] {
         std::this_thread::sleep_for(200ms);
@@ -174,7 +174,7 @@ TEST_F(WatchChartTest, LiveChartInTmuxHasOneSeriesPerRegisterAndFollowsAResize)
     ASSERT_EQ(runOnServo({"term", "b 3f 3f 100 1"}).status, 0);
     Tmux tmux(pathOf("tmux.socket"));
     std::string command = "env LANG=C.UTF-8 ORVELIN_CONFIG='" + configFile + "' '" ORVELIN_PROGRAM
-                        + "' watch M_POS M_SPD --plot --count 60 --interval 50 --port '" + servo->devicePath()
+                        + "' watch M_POS M_SPD --plot --count 60 --interval 50 --port '" + port()
                         + "'; printf 'exit=%s' \\$?; sleep 60";
     tmux.run("new-session -d -s plot -x 100 -y 30 \"" + command + "\"");
 

@@ -60,7 +60,7 @@ TEST_F(WireTest, LogMatchesTheBytesTheServoReceived)
     EXPECT_EQ(log.notes, (std::vector<std::string>{"orvelin: note: 'b 1 2': no reply from the ORVELIN with ID 01",
                                                    "orvelin: note: 'b 1 2': no reply from the ORVELIN with ID 02"}));
     // Four lines open the port four times; the note comes once.
-    EXPECT_EQ(log.ports, (std::vector<std::string>{"port " + servo->devicePath() +
+    EXPECT_EQ(log.ports, (std::vector<std::string>{"port " + port() +
                                                    ", low latency: not supported by this driver"}));
     // The trace still goes to stdout, unchanged.
     EXPECT_NE(r.out.find("00002c 12345 4\n"), std::string::npos);
