@@ -179,26 +179,34 @@ int serial_read(serial_handle h, void* data, int n)
         long long until = deadline;
         if (got > 0 && lastByte + stepNs < until)
             until = lastByte + stepNs;
-        long long left = until - nowNs();
-        if (left <= 0)
-            break;
+        // Past the deadline, bytes that arrived while this process was not
+        // running still count: a COM port's driver takes them in time
+        // whatever the program is doing, and left unread they would stay on
+        // the line in front of the next reply.
+        const long long left = until - nowNs();
+        const bool last = left <= 0;
         pollfd pfd{port->fd, POLLIN, 0};
-        timespec ts{static_cast<time_t>(left / 1000000000LL), static_cast<long>(left % 1000000000LL)};
+        timespec ts{};
+        if (!last)
+            ts = {static_cast<time_t>(left / 1000000000LL), static_cast<long>(left % 1000000000LL)};
         int ready = ppoll(&pfd, 1, &ts, nullptr);
         if (ready < 0) {
             if (errno == EINTR)
                 continue;
             break;
         }
-        if (ready == 0)
+        if (ready == 0) {
+            if (last)
+                break;
             continue;
+        }
         ssize_t r = read(port->fd, p + got, static_cast<size_t>(n - got));
         if (r > 0) {
             got += static_cast<int>(r);
             lastByte = nowNs();
         } else if (r < 0 && errno == EINTR) {
             continue;
-        } else if (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) {
+        } else if (last || (pfd.revents & (POLLHUP | POLLERR | POLLNVAL))) {
             // The far end is gone: nothing more will come.
             break;
         }

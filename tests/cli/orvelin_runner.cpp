@@ -114,15 +114,39 @@ struct ChildImage {
         argv = pointers(argvTexts);
         envp = pointers(envTexts);
     }
+
+    // Starts the program with the given descriptors as its stdin, stdout and
+    // stderr; the child closes everything else at exec.
+    pid_t start(int in, int out, int err) const
+    {
+        pid_t pid = fork();
+        if (pid == 0) {
+            dup2(in, 0);
+            dup2(out, 1);
+            dup2(err, 2);
+            execve(argv[0], argv.data(), envp.data());
+            _exit(127);
+        }
+        return pid;
+    }
 };
+
+// Waits for the program, killing it first when its output was not read to
+// the end in time; a program that did not exit on its own gets no status.
+void reap(pid_t pid, bool finished, RunResult& result)
+{
+    int status = 0;
+    if (!finished)
+        kill(pid, SIGKILL);
+    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        result.status = WEXITSTATUS(status);
+}
 
 }  // namespace
 
 RunResult runOrvelin(const std::vector<std::string>& args, const RunOptions& options)
 {
-    ChildImage image(args, options);
-    std::vector<char*>& argv = image.argv;
-    std::vector<char*>& envp = image.envp;
+    const ChildImage image(args, options);
 
     RunResult result;
     pid_t pid = -1;
@@ -145,7 +169,7 @@ RunResult runOrvelin(const std::vector<std::string>& args, const RunOptions& opt
             dup2(slave, 2);
             close(master);
             close(slave);
-            execve(argv[0], argv.data(), envp.data());
+            execve(image.argv[0], image.argv.data(), image.envp.data());
             _exit(127);
         }
         close(slave);
@@ -154,14 +178,7 @@ RunResult runOrvelin(const std::vector<std::string>& args, const RunOptions& opt
         int in[2], out[2], err[2];
         if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
             return result;
-        pid = fork();
-        if (pid == 0) {
-            dup2(in[0], 0);
-            dup2(out[1], 1);
-            dup2(err[1], 2);
-            execve(argv[0], argv.data(), envp.data());
-            _exit(127);
-        }
+        pid = image.start(in[0], out[1], err[1]);
         close(in[0]);
         close(out[1]);
         close(err[1]);
@@ -172,44 +189,27 @@ RunResult runOrvelin(const std::vector<std::string>& args, const RunOptions& opt
         finished = pump({{out[0], &result.out}, {err[0], &result.err}}, options.input.empty() ? -1 : in[1],
                         options.input, true);
     }
-    int status = 0;
-    if (!finished)
-        kill(pid, SIGKILL);
-    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status))
-        result.status = WEXITSTATUS(status);
+    reap(pid, finished, result);
     return result;
 }
 
 RunResult runOrvelinWhile(const std::vector<std::string>& args, const std::function<void(int pid)>& during,
                           const RunOptions& options)
 {
-    ChildImage image(args, options);
-    std::vector<char*>& argv = image.argv;
-    std::vector<char*>& envp = image.envp;
-
+    const ChildImage image(args, options);
     RunResult result;
     int out[2], err[2];
     if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
         return result;
-    pid_t pid = fork();
-    if (pid == 0) {
-        int devNull = open("/dev/null", O_RDONLY);
-        dup2(devNull, 0);
-        dup2(out[1], 1);
-        dup2(err[1], 2);
-        execve(argv[0], argv.data(), envp.data());
-        _exit(127);
-    }
+    const int devNull = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    pid_t pid = image.start(devNull, out[1], err[1]);
+    close(devNull);
     close(out[1]);
     close(err[1]);
     bool finished = false;
     std::thread reader([&] { finished = pump({{out[0], &result.out}, {err[0], &result.err}}, -1, {}, false); });
     during(static_cast<int>(pid));
     reader.join();
-    int status = 0;
-    if (!finished)
-        kill(pid, SIGKILL);
-    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status))
-        result.status = WEXITSTATUS(status);
+    reap(pid, finished, result);
     return result;
 }
