@@ -58,9 +58,13 @@ void addText(std::string& svg, double x, double y, std::string_view anchor, std:
           std::string_view extra = {})
 {
     svg += "<text x=\"" + number(x) + "\" y=\"" + number(y) + "\" text-anchor=\"" + std::string(anchor) + "\"";
-    if (!extra.empty())
-        svg += " " + std::string(extra);
-    svg += ">" + escaped(content) + "</text>\n";
+    if (!extra.empty()) {
+        svg += ' ';
+        svg += extra;
+    }
+    svg += '>';
+    svg += escaped(content);
+    svg += "</text>\n";
 }
 
 void addLine(std::string& svg, Point a, Point b, std::string_view style)
@@ -99,8 +103,13 @@ void polyline(std::string& svg, const std::vector<Point>& run)
         return;
     std::vector<Point> points = thinned(run);
     svg += "<polyline points=\"";
-    for (std::size_t k = 0; k < points.size(); ++k)
-        svg += (k == 0 ? "" : " ") + number(points[k].x) + "," + number(points[k].y);
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        if (k != 0)
+            svg += ' ';
+        svg += number(points[k].x);
+        svg += ',';
+        svg += number(points[k].y);
+    }
     svg += "\"/>\n";
     // A lone value between two gaps would otherwise not show.
     if (points.size() == 1)

@@ -25,8 +25,10 @@ std::string folderOfIniFile()
 std::string reserveRecoveryFile(const std::string& folder)
 {
     for (int n = 1; n <= kMostRecoveryFiles; ++n) {
-        std::string path =
-            folder + "orvelin-recovered-values" + (n == 1 ? std::string() : "-" + std::to_string(n)) + ".txt";
+        std::string path = folder + "orvelin-recovered-values";
+        if (n > 1)
+            path += '-' + std::to_string(n);
+        path += ".txt";
         HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             CloseHandle(file);
