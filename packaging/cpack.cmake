@@ -48,6 +48,9 @@ a port, a baud rate and a servo ID, connect, and see every register's name,
 address and RAM value; change RAM values, stage and write FLASH values, load
 and save FLASH value files, clear the servo's settings, upload firmware and
 type raw command lines.")
+  # Qt loads its platform plugins at run time, where dpkg-shlibdeps cannot
+  # see them; without them the window cannot open on a desktop.
+  set(CPACK_DEBIAN_WINDOW_PACKAGE_DEPENDS "qt6-qpa-plugins")
 endif()
 
 include(CPack)
