@@ -3,11 +3,11 @@
 // paced at a real baud rate and unpaced, then paced behind a USB adapter's
 // latency timer, and prints medians.
 //   link_bench [--runs N] [--baseline SCRIPT] [--python PYTHON]
-#include "registers.h"
-#include "reply_schedule.h"
-#include "serial.h"
-#include "term.h"
-#include "virtual_servo.h"
+#include "link/registers.h"
+#include "tools/reply_schedule.h"
+#include "link/serial.h"
+#include "link/term.h"
+#include "tools/virtual_servo.h"
 
 #include <algorithm>
 #include <chrono>

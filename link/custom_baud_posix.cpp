@@ -1,6 +1,6 @@
 // Kept apart from serial_posix.cpp: Linux's termios2 header cannot share a
 // translation unit with <termios.h>.
-#include "custom_baud.h"
+#include "link/custom_baud.h"
 
 #include <sys/ioctl.h>
 

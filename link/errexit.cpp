@@ -1,5 +1,5 @@
-#include "serial.h"
-#include "term.h"
+#include "link/serial.h"
+#include "link/term.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "lasterror.h"
+#include "link/lasterror.h"
 
 namespace {
 thread_local uint32_t lastError = 0;

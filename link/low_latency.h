@@ -4,7 +4,7 @@
 // low_latency_macos.cpp, and low_latency_posix.cpp for other systems.
 #pragma once
 
-#include "serial.h"
+#include "link/serial.h"
 
 // What the request got, and what serial_close must put back.
 struct LowLatencyGrant {

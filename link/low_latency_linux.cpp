@@ -2,7 +2,7 @@
 // ftdi_sio then run the adapter's latency timer at 1 ms for as long as the
 // flag is set. Changing only this flag needs no privilege on a port one has
 // open; drivers without serial settings (a pseudo-terminal) refuse.
-#include "low_latency.h"
+#include "link/low_latency.h"
 
 #include <linux/serial.h>
 #include <sys/ioctl.h>

@@ -2,7 +2,7 @@
 // USB-serial drivers that know it apply to the adapter's receive timer;
 // the others refuse it. There is no request that reads the setting back,
 // so nothing is restored.
-#include "low_latency.h"
+#include "link/low_latency.h"
 
 #include <IOKit/serial/ioss.h>
 #include <sys/ioctl.h>

@@ -1,5 +1,5 @@
 // Systems without a low-latency request of their serial drivers.
-#include "low_latency.h"
+#include "link/low_latency.h"
 
 LowLatencyGrant request_low_latency(int)
 {

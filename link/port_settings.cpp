@@ -1,4 +1,4 @@
-#include "port_settings.h"
+#include "link/port_settings.h"
 
 char comPortName[kComPortNameSize];
 int baudRate = 115200;

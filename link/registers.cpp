@@ -1,4 +1,4 @@
-#include "registers.h"
+#include "link/registers.h"
 
 #include <cstdio>
 
@@ -25,21 +25,7 @@ constinit const std::array<ParamDef, kParamRows + 1> paramtbl = {{
 // clang-format on
 
 unsigned char param[256];
-int SendID = 0x3F;
-
-void encodeGroups(uint32_t value, int size, unsigned char* out)
-{
-    for (int k = 0; k < size; ++k)
-        out[k] = static_cast<unsigned char>((value >> (7 * k)) & 0x7F);
-}
-
-uint32_t decodeGroups(const unsigned char* bytes, int size)
-{
-    uint32_t v = 0;
-    for (int k = 0; k < size; ++k)
-        v |= static_cast<uint32_t>(bytes[k]) << (7 * k);
-    return v;
-}
+int SendID = kHighestId;
 
 int findParamRow(int address)
 {

@@ -1,6 +1,8 @@
 // The servo's register map and the host's copy of its register memory.
 #pragma once
 
+#include "link/wire_format.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -19,10 +21,6 @@ extern unsigned char param[256];
 
 // ID carried in the header byte of every addressed packet (0x00..0x3F).
 extern int SendID;
-
-// 7-bit groups, least significant first: byte k = (v >> 7k) & 0x7F.
-void encodeGroups(uint32_t value, int size, unsigned char* out);
-uint32_t decodeGroups(const unsigned char* bytes, int size);
 
 // Row index of the register at this address, or -1.
 int findParamRow(int address);

@@ -3,7 +3,7 @@
 // and serial_posix.cpp.
 #pragma once
 
-#include "port_settings.h"
+#include "link/port_settings.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "serial_error.h"
+#include "link/serial_error.h"
 
 namespace {
 thread_local SerialError lastError{SerialFailure::None, 0};

@@ -2,6 +2,6 @@
 // records why, per thread.
 #pragma once
 
-#include "serial.h"
+#include "link/serial.h"
 
 void recordSerialError(SerialFailure failure, int systemCode = 0);

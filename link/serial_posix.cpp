@@ -2,10 +2,10 @@
 // termios' VTIME counts in 100 ms steps and cannot express the servo's
 // 10 ms inter-byte and 10 + 10*N ms total time-outs, so reads wait with
 // ppoll() against two deadlines of their own.
-#include "serial.h"
-#include "custom_baud.h"
-#include "serial_error.h"
-#include "low_latency.h"
+#include "link/serial.h"
+#include "link/custom_baud.h"
+#include "link/serial_error.h"
+#include "link/low_latency.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,7 +1,7 @@
 // Win32 backend: the COM port through the device namespace, the line setting
 // in a DCB and the read time-outs in COMMTIMEOUTS.
-#include "serial.h"
-#include "serial_error.h"
+#include "link/serial.h"
+#include "link/serial_error.h"
 
 #include <cstdio>
 

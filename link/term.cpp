@@ -1,16 +1,27 @@
-#include "term.h"
+#include "link/term.h"
 
-#include "lasterror.h"
-#include "packet_text.h"
-#include "registers.h"
-#include "serial.h"
-#include "upload.h"
+#include "link/lasterror.h"
+#include "link/registers.h"
+#include "link/serial.h"
+#include "link/upload.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 PositionOperands bOperands = {1, 0, 0x800, 0};
+
+const char* firstWordEnd(const char* line)
+{
+    const char* p = line;
+    while (std::isspace(static_cast<unsigned char>(*p)))
+        ++p;
+    while (*p != '\0' && !std::isspace(static_cast<unsigned char>(*p)))
+        ++p;
+    return p;
+}
 
 int termOperands(const char* line, int* out, int maxCount)
 {
@@ -33,29 +44,89 @@ int termOperands(const char* line, int* out, int maxCount)
 
 namespace {
 
-constexpr int kDrainMax = 256;  // a babbling line must not hold the program
-constexpr int kHighestId = 0x3F;
+TermCommand commandOf(char first)
+{
+    switch (first) {
+    case 'R':
+    case 'r':
+    case '\n':
+        return TermCommand::ReadAll;
+    case 'W':
+    case 'w':
+        return TermCommand::RamWrite;
+    case 'F':
+    case 'f':
+        return TermCommand::FlashWrite;
+    case 'B':
+    case 'b':
+        return TermCommand::Positions;
+    case 'S':
+    case 's':
+        return TermCommand::Fixed;
+    case 'U':
+    case 'u':
+        return TermCommand::Upload;
+    default:
+        return TermCommand::None;
+    }
+}
+
+}  // namespace
+
+TermLine parseTermLine(const char* line)
+{
+    TermLine parsed;
+    parsed.command = commandOf(line[0]);
+    if (parsed.command == TermCommand::RamWrite || parsed.command == TermCommand::FlashWrite) {
+        int ops[2] = {-1, -1};
+        parsed.operandCount = termOperands(line, ops, 2);
+        parsed.address = ops[0];
+        parsed.value = ops[1];
+        if (ops[0] >= 0 && ops[1] >= 0)
+            parsed.row = findParamRow(ops[0]);
+    } else if (parsed.command == TermCommand::Positions) {
+        int ops[4];
+        parsed.operandCount = termOperands(line, ops, 4);
+        parsed.positions = bOperands;
+        int* fields[4] = {&parsed.positions.from, &parsed.positions.to, &parsed.positions.pos, &parsed.positions.en};
+        for (int k = 0; k < parsed.operandCount; ++k)
+            *fields[k] = ops[k];
+        // Only IDs a servo can have, each once: no range can wrap or run forever.
+        parsed.firstId = std::max(parsed.positions.from, 0);
+        parsed.lastId = std::min(parsed.positions.to, kHighestId);
+    }
+    return parsed;
+}
+
+namespace {
+
+std::vector<TermReply> replies;
+
+void noteReply(int id, int expected, int received, ReplyStatus status, unsigned char ack = 0)
+{
+    replies.push_back({id, expected, received, status, ack});
+}
 
 // Reply bytes are traced as signed, the way the servo's answer sits in a char buffer.
 uint32_t decodeSigned(const unsigned char* b, int n)
 {
     uint32_t v = 0;
     for (int k = 0; k < n; ++k)
-        v |= static_cast<uint32_t>(static_cast<int>(static_cast<signed char>(b[k]))) << (7 * k);
+        v |= static_cast<uint32_t>(static_cast<int>(static_cast<signed char>(b[k]))) << (kGroupBits * k);
     return v;
 }
 
 void readAll(serial_handle h, int id)
 {
     std::memset(param, 0, sizeof param);
-    for (int a = 0x00; a <= 0x50; a += kBlockBytes) {
-        int written = sendReadBlock(h, id, a);
-        tracef("(w:%d)", written);
-        int got = serial_read(h, &param[a], kBlockBytes);
-        tracef("(r:%d)", got);
-        if (got != kBlockBytes)
+    for (int a = 0x00; a < kRegisterBytes; a += kBlockBytes) {
+        BlockReply reply = readBlockExchange(h, id, a, &param[a]);
+        tracef("(w:%d)", reply.written);
+        noteReply(id, kBlockBytes, reply.received, reply.status);
+        tracef("(r:%d)", reply.received);
+        if (reply.received != kBlockBytes)
             tracef("(bytes err)");
-        if (got < 1)
+        if (reply.received < 1)
             continue;
         tracef("%02x: ", a);
         for (int k = 0; k < kBlockBytes; ++k) {
@@ -78,39 +149,30 @@ void readAll(serial_handle h, int id)
         traceChar(i % 4 == 3 ? '\n' : ' ');
     }
     traceChar('\n');
-    unsigned char stray = 0;
-    for (int k = 0; k < kDrainMax && serial_read(h, &stray, 1) == 1; ++k)
-        tracef("(r?:%02x)\n", static_cast<int>(static_cast<signed char>(stray)));
+    int stray = drainLine(h, kDrainMax, [](unsigned char byte) {
+        tracef("(r?:%02x)\n", static_cast<int>(static_cast<signed char>(byte)));
+    });
+    if (stray > 0)
+        noteReply(id, 0, stray, ReplyStatus::Followed);
 }
 
 // The register row a "w" or "f" line writes, traced, or -1 when the line
 // lacks an operand, gives a negative one, or names no register.
-int writeTarget(const char* line, int (&ops)[2])
+int writeTarget(const TermLine& parsed)
 {
-    ops[0] = ops[1] = -1;
-    termOperands(line, ops, 2);
-    if (ops[0] < 0 || ops[1] < 0)
-        return -1;
-    int row = findParamRow(ops[0]);
-    if (row >= 0)
-        tracef("%06x %x %d\n", ops[0], ops[1], paramtbl[row].size);
-    return row;
+    if (parsed.row >= 0)
+        tracef("%06x %x %d\n", parsed.address, parsed.value, paramtbl[parsed.row].size);
+    return parsed.row;
 }
 
-void ramWrite(serial_handle h, int id, char* line)
+void ramWrite(serial_handle h, int id, const TermLine& parsed, unsigned char* buf)
 {
-    int ops[2];
-    int row = writeTarget(line, ops);
+    int row = writeTarget(parsed);
     if (row < 0)
         return;
     int n = paramtbl[row].size;
-    auto* buf = reinterpret_cast<unsigned char*>(line);
-    buf[0] = static_cast<unsigned char>(0x80 | id);
-    buf[1] = static_cast<unsigned char>(0x60 | n);
-    buf[2] = static_cast<unsigned char>(ops[0]);
-    encodeGroups(static_cast<uint32_t>(ops[1]), n, buf + 3);
-    serial_write(h, buf, n + 3);
-    serial_read(h, buf, n);
+    EchoReply reply = ramWriteExchange(h, id, parsed.address, n, static_cast<uint32_t>(parsed.value), buf);
+    noteReply(id, n, reply.received, reply.status);
     uint32_t echo = decodeSigned(buf, n);
     if (n == 1)
         tracef("%02x\n", echo);
@@ -120,60 +182,37 @@ void ramWrite(serial_handle h, int id, char* line)
         tracef("%08x\n", echo);
 }
 
-void flashWrite(serial_handle h, int id, char* line)
+void flashWrite(serial_handle h, int id, const TermLine& parsed, unsigned char* buf)
 {
-    int ops[2];
-    int row = writeTarget(line, ops);
+    int row = writeTarget(parsed);
     if (row < 0)
         return;
     int n = paramtbl[row].size;
-    auto* buf = reinterpret_cast<unsigned char*>(line);
-    buf[0] = static_cast<unsigned char>(0x80 | id);
-    buf[1] = static_cast<unsigned char>(n);
-    buf[2] = static_cast<unsigned char>(ops[0] & 0x7F);
-    buf[3] = static_cast<unsigned char>((ops[0] >> 7) & 0x7F);
-    encodeGroups(static_cast<uint32_t>(ops[1]), n, buf + 4);
-    buf[n + 4] = checksum7(buf + 2, n + 2);
-    serial_write(h, buf, n + 5);
-    int got = serial_read(h, buf, 1);
-    tracef("(%d)%02x\n", got, static_cast<int>(static_cast<signed char>(buf[0])));
+    AckReply reply = flashWriteExchange(h, id, parsed.address, n, static_cast<uint32_t>(parsed.value), buf);
+    noteReply(id, 1, reply.received, reply.status, reply.ack);
+    tracef("(%d)%02x\n", reply.received, static_cast<int>(static_cast<signed char>(buf[0])));
 }
 
-void fixedPacket(serial_handle h, unsigned char* buf)
+void positionWrite(serial_handle h, const TermLine& parsed, unsigned char* buf)
 {
-    static constexpr unsigned char kFixed[4] = {0xBF, 0x41, 0x4F, 0x01};
-    std::memcpy(buf, kFixed, sizeof kFixed);
-    serial_write(h, buf, sizeof kFixed);
-}
-
-void positionWrite(serial_handle h, char* line)
-{
-    int ops[4];
-    int count = termOperands(line, ops, 4);
-    int* fields[4] = {&bOperands.from, &bOperands.to, &bOperands.pos, &bOperands.en};
-    for (int k = 0; k < count; ++k)
-        *fields[k] = ops[k];
-    auto* buf = reinterpret_cast<unsigned char*>(line);
-    // Only IDs a servo can have, each once: no range can wrap or run forever.
-    int first = bOperands.from < 0 ? 0 : bOperands.from;
-    int last = bOperands.to > kHighestId ? kHighestId : bOperands.to;
-    for (int k = first; k <= last; ++k) {
+    bOperands = parsed.positions;
+    for (int k = parsed.firstId; k <= parsed.lastId; ++k) {
         tracef("%02x: w: %04x ", bOperands.pos, bOperands.en);
-        buf[0] = static_cast<unsigned char>(0xC0 | k);
-        buf[1] = static_cast<unsigned char>(bOperands.pos & 0x7F);
-        buf[2] = static_cast<unsigned char>((bOperands.pos >> 7) & 0x7F);
-        buf[3] = static_cast<unsigned char>(bOperands.en);
-        buf[4] = 0x00;
-        serial_write(h, buf, 5);
-        int got = serial_read(h, buf, 4);
-        tracef("r(%d):%04x %04x\n", got, decodeSigned(buf, 2), decodeSigned(buf + 2, 2));
+        PositionReply reply = positionWriteExchange(h, k, bOperands.pos, bOperands.en, buf);
+        noteReply(k, kPositionReplyBytes, reply.received, reply.status);
+        tracef("r(%d):%04x %04x\n", reply.received, decodeSigned(buf, 2), decodeSigned(buf + 2, 2));
     }
-    fixedPacket(h, buf);
+    sendFixedPacket(h, buf);
 }
 
 PortFailure portFailureMode = PortFailure::Exit;
 
 }  // namespace
+
+const std::vector<TermReply>& termReplies()
+{
+    return replies;
+}
 
 void set_port_failure(PortFailure mode)
 {
@@ -200,57 +239,36 @@ serial_handle openPortInForce()
     return SERIAL_INVALID;
 }
 
-int sendReadBlock(serial_handle h, int id, int blockAddress)
-{
-    unsigned char packet[3 + kBlockBytes] = {};
-    packet[0] = static_cast<unsigned char>(0x80 | id);
-    packet[1] = 0x30;
-    packet[2] = static_cast<unsigned char>(blockAddress);
-    return serial_write(h, packet, sizeof packet);
-}
-
-int readBlock(serial_handle h, int id, int blockAddress, unsigned char* out)
-{
-    std::memset(out, 0, kBlockBytes);
-    sendReadBlock(h, id, blockAddress);
-    return serial_read(h, out, kBlockBytes);
-}
-
 int term(char* line)
 {
     int id = SendID;
+    replies.clear();
     serial_handle h = openPortInForce();
     if (h == SERIAL_INVALID)
         return -1;
     auto* buf = reinterpret_cast<unsigned char*>(line);
+    const TermLine parsed = parseTermLine(line);
     int result = 0;
-    switch (line[0]) {
-    case 'R':
-    case 'r':
-    case '\n':
+    switch (parsed.command) {
+    case TermCommand::ReadAll:
         readAll(h, id);
         break;
-    case 'W':
-    case 'w':
-        ramWrite(h, id, line);
+    case TermCommand::RamWrite:
+        ramWrite(h, id, parsed, buf);
         break;
-    case 'F':
-    case 'f':
-        flashWrite(h, id, line);
+    case TermCommand::FlashWrite:
+        flashWrite(h, id, parsed, buf);
         break;
-    case 'B':
-    case 'b':
-        positionWrite(h, line);
+    case TermCommand::Positions:
+        positionWrite(h, parsed, buf);
         break;
-    case 'S':
-    case 's':
-        fixedPacket(h, buf);
+    case TermCommand::Fixed:
+        sendFixedPacket(h, buf);
         break;
-    case 'U':
-    case 'u':
+    case TermCommand::Upload:
         result = uploadFirmware(h, id, line, buf);
         break;
-    default:
+    case TermCommand::None:
         break;
     }
     // Closing the port may touch the last-error value; the upload's code must survive it.

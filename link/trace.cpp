@@ -1,4 +1,4 @@
-#include "trace.h"
+#include "link/trace.h"
 
 #include <cstdarg>
 

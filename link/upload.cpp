@@ -1,9 +1,8 @@
-#include "upload.h"
+#include "link/upload.h"
 
-#include "lasterror.h"
-#include "packet_text.h"
-#include "term.h"
-#include "trace.h"
+#include "link/lasterror.h"
+#include "link/term.h"
+#include "link/trace.h"
 
 #include <cstdio>
 #include <cstring>
@@ -13,11 +12,6 @@
 namespace {
 
 upload_progress progressObserver = nullptr;
-
-constexpr int kChunkBytes = 16;
-constexpr int kAttempts = 5;
-constexpr int kAckReads = 5;
-constexpr int kFirstChunkAddress = 0x1000;
 
 struct FileCloser {
     void operator()(FILE* f) const { std::fclose(f); }
@@ -39,24 +33,18 @@ int fail(uint32_t code)
 // One chunk: up to five sends, each followed by up to five one-byte reads for the acknowledge.
 bool sendChunk(serial_handle h, const unsigned char* packet, int length)
 {
-    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-        serial_write(h, packet, length);
-        unsigned char ack = 0;
-        int got = 0;
-        for (int empty = 1; empty <= kAckReads; ++empty) {
-            got = serial_read(h, &ack, 1);
-            if (got == 1)
-                break;
+    for (int attempt = 1; attempt <= kChunkAttempts; ++attempt) {
+        AckReply reply = uploadChunkExchange(h, packet, length, [](int empty) {
             tracef("ReadFile retry #%d\n", empty);
             SetLastError(kUploadNoAck);
-        }
-        if (got == 1 && (ack & 0x40) == 0)
+        });
+        if (reply.status == ReplyStatus::Whole)
             return true;
-        if (got == 1) {
+        if (reply.status == ReplyStatus::Refused) {
             tracef("WriteFile retry #%d\n", attempt);
             SetLastError(kUploadRejected);
         }
-        if (attempt == kAttempts)
+        if (attempt == kChunkAttempts)
             tracef("retry failed\n");
     }
     return false;
@@ -97,7 +85,7 @@ int uploadFirmware(serial_handle h, int id, const char* line, unsigned char* buf
         return fail(kUploadNot7Bit);
     }
     for (std::size_t k = 0; k < size; ++k) {
-        if (image[k] & 0x80) {
+        if (image[k] & kHeaderBit) {
             tracef("not 7bit\n");
             return fail(kUploadNot7Bit);
         }
@@ -111,13 +99,8 @@ int uploadFirmware(serial_handle h, int id, const char* line, unsigned char* buf
         std::fflush(traceOut);
         if (n == 0)
             break;
-        buf[0] = static_cast<unsigned char>(0x80 | id);
-        buf[1] = static_cast<unsigned char>(n);
-        buf[2] = static_cast<unsigned char>(address & 0x7F);
-        buf[3] = static_cast<unsigned char>((address >> 7) & 0x7F);
-        std::memcpy(buf + 4, image + offset, static_cast<std::size_t>(n));
-        buf[n + 4] = checksum7(buf + 2, n + 2);
-        if (!sendChunk(h, buf, n + 5))
+        int length = buildUploadChunk(buf, id, address, image + offset, n);
+        if (!sendChunk(h, buf, length))
             return -1;
         address += kChunkBytes;
         if (progressObserver != nullptr && !progressObserver(static_cast<long>(offset) + n, static_cast<long>(size)))

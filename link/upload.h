@@ -1,12 +1,11 @@
 // The "u" command: an update file sent in checksummed 16-byte chunks.
 #pragma once
 
-#include "serial.h"
+#include "link/protocol.h"
+#include "link/serial.h"
 
 // Longest path the upload command takes.
 inline constexpr int kUploadPathMax = 255;
-// The chunk address has 14 bits and starts at 0x1000: 12288 bytes fit.
-inline constexpr long kUploadMaxBytes = 0x4000 - 0x1000;
 
 // line is the whole command line (first word, one separator, path);
 // buf is the packet buffer of at least 21 bytes. Returns 0 or -1.

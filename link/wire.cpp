@@ -1,4 +1,4 @@
-#include "serial.h"
+#include "link/serial.h"
 
 namespace {
 wire_observer observer = nullptr;

@@ -1,4 +1,4 @@
-#include "config_path.h"
+#include "settings/config_path.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // From the configured port name to the device path in comPortName.
 #pragma once
 
-#include "port_settings.h"
+#include "link/port_settings.h"
 
 // The buffer PORT is read into. Windows reads the 15 characters of a COM
 // port name; a POSIX device path may fill comPortName, and one character

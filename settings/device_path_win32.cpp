@@ -1,4 +1,4 @@
-#include "device_path.h"
+#include "settings/device_path.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "file_replace.h"
+#include "settings/file_replace.h"
 
 #include <algorithm>
 #include <atomic>

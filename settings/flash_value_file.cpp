@@ -1,4 +1,4 @@
-#include "flash_value_file.h"
+#include "settings/flash_value_file.h"
 
 #include <algorithm>
 #include <cctype>

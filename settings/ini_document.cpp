@@ -1,6 +1,6 @@
-#include "ini_document.h"
+#include "settings/ini_document.h"
 
-#include "ini_syntax.h"
+#include "settings/ini_syntax.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "ini_file.h"
+#include "settings/ini_file.h"
 
-#include "file_replace.h"
-#include "ini_document.h"
-#include "ini_syntax.h"
+#include "settings/file_replace.h"
+#include "settings/ini_document.h"
+#include "settings/ini_syntax.h"
 
 #include <algorithm>
 #include <cerrno>

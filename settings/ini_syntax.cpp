@@ -1,4 +1,4 @@
-#include "ini_syntax.h"
+#include "settings/ini_syntax.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "settings.h"
+#include "settings/settings.h"
 
-#include "ini_file.h"
+#include "settings/ini_file.h"
 
 int profileGetString(const char* section, const char* key, const char* defaultValue, char* out, int outSize,
                      const char* file)

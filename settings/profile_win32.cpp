@@ -1,6 +1,6 @@
-#include "settings.h"
+#include "settings/settings.h"
 
-#include "ini_file.h"
+#include "settings/ini_file.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "settings.h"
+#include "settings/settings.h"
 
-#include "config_path.h"
-#include "device_path.h"
-#include "port_settings.h"
+#include "settings/config_path.h"
+#include "settings/device_path.h"
+#include "link/port_settings.h"
 
 #include <climits>
 #include <cstdlib>

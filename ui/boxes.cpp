@@ -1,5 +1,5 @@
 // The window's message boxes, with the texts the operations share.
-#include "window.h"
+#include "ui/window.h"
 
 std::wstring wideText(const char* utf8)
 {

@@ -1,9 +1,9 @@
 // The window's one road to the servo (mainCmd) and the line the operator
 // types (sendToSerial).
-#include "registers.h"
-#include "resources/resource.h"
-#include "term.h"
-#include "window.h"
+#include "link/registers.h"
+#include "ui/resources/resource.h"
+#include "link/term.h"
+#include "ui/window.h"
 
 #include <cstdio>
 

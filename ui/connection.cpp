@@ -1,8 +1,8 @@
 // Connect and Disconnect. No port stays open: being connected is only which
 // controls are enabled and which port and baud rate are in force.
-#include "resources/resource.h"
-#include "serial.h"
-#include "window.h"
+#include "ui/resources/resource.h"
+#include "link/serial.h"
+#include "ui/window.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 // The RAM and FLASH value edit dialogs on the lowest selected row of the list.
-#include "command_lines.h"
-#include "flash_cells.h"
-#include "registers.h"
-#include "resources/resource.h"
-#include "window.h"
+#include "ops/command_lines.h"
+#include "ops/flash_cells.h"
+#include "link/registers.h"
+#include "ui/resources/resource.h"
+#include "ui/window.h"
 
 #include <commctrl.h>
 

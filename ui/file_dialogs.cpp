@@ -1,6 +1,6 @@
-#include "file_dialogs.h"
+#include "ui/file_dialogs.h"
 
-#include "window.h"
+#include "ui/window.h"
 
 #include <commdlg.h>
 

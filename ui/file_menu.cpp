@@ -1,6 +1,6 @@
 // The File menu: the list's FLASH column saved to a text file and loaded back.
-#include "file_dialogs.h"
-#include "window.h"
+#include "ui/file_dialogs.h"
+#include "ui/window.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,12 +1,12 @@
 // The main window's initialisation: the parameter list, then the port
 // settings from servoconf.ini and the three selectors that show them.
-#include "registers.h"
-#include "resources/resource.h"
-#include "selector_choices.h"
-#include "selectors.h"
-#include "serial.h"
-#include "settings.h"
-#include "window.h"
+#include "link/registers.h"
+#include "ui/resources/resource.h"
+#include "ops/selector_choices.h"
+#include "ui/selectors.h"
+#include "link/serial.h"
+#include "settings/settings.h"
+#include "ui/window.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // The main window's dialog procedure: where every message, button, menu
 // entry and list notification leads.
-#include "resources/resource.h"
-#include "window.h"
+#include "ui/resources/resource.h"
+#include "ui/window.h"
 
 #include <commctrl.h>
 

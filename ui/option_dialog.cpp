@@ -1,10 +1,10 @@
 // The options dialog: the port and baud rate the program starts with, kept in
 // servoconf.ini. It reads and writes only the file; the settings in force
 // and the main window's selectors stay as they are until the next start.
-#include "resources/resource.h"
-#include "selectors.h"
-#include "settings.h"
-#include "window.h"
+#include "ui/resources/resource.h"
+#include "ui/selectors.h"
+#include "settings/settings.h"
+#include "ui/window.h"
 
 #include <cstdlib>
 

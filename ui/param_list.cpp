@@ -1,9 +1,9 @@
 // The parameter list: one row per register with its name, address, RAM
 // value and the FLASH value staged for it, and the refresh from the servo.
-#include "registers.h"
-#include "resources/resource.h"
-#include "term.h"
-#include "window.h"
+#include "link/registers.h"
+#include "ui/resources/resource.h"
+#include "link/term.h"
+#include "ui/window.h"
 
 #include <commctrl.h>
 

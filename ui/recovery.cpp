@@ -2,8 +2,8 @@
 // operator's staged FLASH values. Before the "serial_open" box they are
 // written to a FLASH value file beside servoconf.ini, which File > Open
 // loads back into the same cells.
-#include "settings.h"
-#include "window.h"
+#include "settings/settings.h"
+#include "ui/window.h"
 
 #include <cstdio>
 #include <string>

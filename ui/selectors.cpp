@@ -1,6 +1,6 @@
-#include "selectors.h"
+#include "ui/selectors.h"
 
-#include "selector_choices.h"
+#include "ops/selector_choices.h"
 
 #include <cstdio>
 #include <cstdlib>

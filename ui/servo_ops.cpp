@@ -1,9 +1,9 @@
 // Operations that change what the servo keeps: settings clear, FLASH write of
 // the staged values, firmware update. The sequences are the shared ones;
 // this file adds the window's boxes.
-#include "file_dialogs.h"
-#include "servo_operations.h"
-#include "window.h"
+#include "ui/file_dialogs.h"
+#include "ops/servo_operations.h"
+#include "ui/window.h"
 
 #include <string>
 

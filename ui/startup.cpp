@@ -1,8 +1,8 @@
 // What the program sets up before its window: how the link's one fatal
 // error is shown, and where the diagnostic trace goes.
-#include "serial.h"
-#include "term.h"
-#include "window.h"
+#include "link/serial.h"
+#include "link/term.h"
+#include "ui/window.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,9 +2,9 @@
 // list and the operations its buttons and menus start.
 #pragma once
 
-#include "command_lines.h"
-#include "flash_column.h"
-#include "operator_texts.h"
+#include "ops/command_lines.h"
+#include "ops/flash_column.h"
+#include "ops/operator_texts.h"
 
 #include <windows.h>
 

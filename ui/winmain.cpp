@@ -1,5 +1,5 @@
 // The program: the main window and its message loop.
-#include "window.h"
+#include "ui/window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

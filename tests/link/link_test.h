@@ -1,9 +1,9 @@
 // Every link test talks to a real servo through the real serial code.
 #pragma once
 
-#include "registers.h"
-#include "servo_link.h"
-#include "term.h"
+#include "link/registers.h"
+#include "tests/support/servo_link.h"
+#include "link/term.h"
 
 #include <gtest/gtest.h>
 

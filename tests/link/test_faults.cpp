@@ -1,9 +1,9 @@
 // A servo or a line that misbehaves: the command always comes back, in
 // bounded time, with the outcome the operator is told about.
-#include "lasterror.h"
-#include "link_test.h"
-#include "serial.h"
-#include "upload.h"
+#include "link/lasterror.h"
+#include "tests/link/link_test.h"
+#include "link/serial.h"
+#include "link/upload.h"
 
 #include <chrono>
 #include <filesystem>

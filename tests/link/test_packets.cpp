@@ -1,5 +1,5 @@
 // The bytes each command line puts on the wire.
-#include "link_test.h"
+#include "tests/link/link_test.h"
 
 using Packets = std::vector<std::string>;
 

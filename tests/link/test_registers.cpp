@@ -1,4 +1,4 @@
-#include "registers.h"
+#include "link/registers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The serial layer on its own: opening, refusing, and the read time-outs.
-#include "link_test.h"
-#include "serial.h"
+#include "tests/link/link_test.h"
+#include "link/serial.h"
 
 #include <chrono>
 #include <initializer_list>

@@ -1,5 +1,5 @@
 // The diagnostic trace, byte for byte.
-#include "link_test.h"
+#include "tests/link/link_test.h"
 
 #include <cstring>
 #include <regex>

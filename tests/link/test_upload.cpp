@@ -1,7 +1,7 @@
 // The "u" command: chunks, acknowledges, retries and refusals.
-#include "lasterror.h"
-#include "link_test.h"
-#include "upload.h"
+#include "link/lasterror.h"
+#include "tests/link/link_test.h"
+#include "link/upload.h"
 
 using Bytes = std::vector<uint8_t>;
 using Packets = std::vector<std::string>;

@@ -1,4 +1,4 @@
-#include "settings_test.h"
+#include "tests/settings/settings_test.h"
 
 #include <gtest/gtest.h>
 

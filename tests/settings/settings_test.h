@@ -2,7 +2,7 @@
 // file reads and writes.
 #pragma once
 
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <string>
 #include <string_view>

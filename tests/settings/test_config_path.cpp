@@ -1,8 +1,8 @@
 // Where servoconf.ini is placed.
-#include "config_path.h"
-#include "serial.h"
-#include "settings.h"
-#include "settings_test.h"
+#include "settings/config_path.h"
+#include "link/serial.h"
+#include "settings/settings.h"
+#include "tests/settings/settings_test.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Whole-file replacement when the disk is full or read-only: the previous
 // file must survive and no half-written file may be left. A small tmpfs
 // stands in for the full or read-only disk.
-#include "file_replace.h"
-#include "temp_folder.h"
+#include "settings/file_replace.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // FLASH value files: the load order, malformed files and the saved format.
-#include "flash_value_file.h"
-#include "registers.h"
-#include "settings_test.h"
+#include "settings/flash_value_file.h"
+#include "link/registers.h"
+#include "tests/settings/settings_test.h"
 
 #include <gtest/gtest.h>
 
@@ -64,8 +64,8 @@ TEST(FlashValueFile, IndexBeyondTheListEmptiesEveryRow)
     auto [cells, end] = load("100 0x01\n");
     for (const auto& c : cells)
         EXPECT_EQ(c, "");
-    auto [far, farEnd] = load("99999999999999999999 x\n2 0x02\n");
-    EXPECT_EQ(far[2], "0x02") << "a huge index is held, not wrapped";
+    auto [huge, hugeEnd] = load("99999999999999999999 x\n2 0x02\n");
+    EXPECT_EQ(huge[2], "0x02") << "a huge index is held, not wrapped";
     auto [negative, negEnd] = load("-4 0x01\n");
     EXPECT_EQ(negative[0], "old") << "a negative index changes no cell";
 }

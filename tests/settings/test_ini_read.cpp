@@ -1,6 +1,6 @@
 // The portable INI reader: values as GetPrivateProfileStringA reads them.
-#include "ini_file.h"
-#include "settings_test.h"
+#include "settings/ini_file.h"
+#include "tests/settings/settings_test.h"
 
 #include <gtest/gtest.h>
 

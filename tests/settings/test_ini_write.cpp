@@ -1,7 +1,7 @@
 // The portable INI writer: edits as WritePrivateProfileStringA makes them,
 // every other line kept, and nothing written that could make other keys.
-#include "ini_file.h"
-#include "settings_test.h"
+#include "settings/ini_file.h"
+#include "tests/settings/settings_test.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The portable INI code against the system's own private-profile functions:
 // the same edits on two files, then the same reads, must give the same
 // values, and the system must read the portable code's file the same way.
-#include "ini_file.h"
-#include "settings_test.h"
+#include "settings/ini_file.h"
+#include "tests/settings/settings_test.h"
 
 #include <gtest/gtest.h>
 

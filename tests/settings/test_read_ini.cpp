@@ -1,8 +1,8 @@
 // Start-up reading of servoconf.ini into the port settings in force, through
 // the platform's private-profile functions.
-#include "serial.h"
-#include "settings.h"
-#include "settings_test.h"
+#include "link/serial.h"
+#include "settings/settings.h"
+#include "tests/settings/settings_test.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "servo_link.h"
+#include "tests/support/servo_link.h"
 
-#include "lasterror.h"
-#include "serial.h"
-#include "term.h"
+#include "link/lasterror.h"
+#include "link/serial.h"
+#include "link/term.h"
 
 #include <chrono>
 #include <cstdio>
@@ -16,7 +16,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include "virtual_servo.h"
+#include "tools/virtual_servo.h"
 #endif
 
 #ifdef _WIN32

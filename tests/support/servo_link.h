@@ -5,7 +5,7 @@
 // watched through its packet log.
 #pragma once
 
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "window_harness.h"
+#include "tests/ui/window_harness.h"
 
 #include <algorithm>
 #include <atomic>

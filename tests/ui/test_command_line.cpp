@@ -1,8 +1,8 @@
 // The command field and Send: the line goes through mainCmd with the ID
 // selector's entry, and the dialog manager's Enter and Escape do nothing.
-#include "window_harness.h"
+#include "tests/ui/window_harness.h"
 
-#include "resources/resource.h"
+#include "ui/resources/resource.h"
 
 #include <string>
 

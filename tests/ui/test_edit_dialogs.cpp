@@ -1,9 +1,9 @@
 // The RAM edit dialog (double-click) and the FLASH edit dialog (the list's
 // pop-up), opened as the operator opens them.
-#include "window_harness.h"
+#include "tests/ui/window_harness.h"
 
-#include "resources/resource.h"
-#include "window.h"
+#include "ui/resources/resource.h"
+#include "ui/window.h"
 
 #include <commctrl.h>
 

@@ -1,9 +1,9 @@
 // Saving the FLASH column to a text file and loading it back, through the
 // File menu and the real common dialogs.
-#include "window_harness.h"
+#include "tests/ui/window_harness.h"
 
-#include "resources/resource.h"
-#include "window.h"
+#include "ui/resources/resource.h"
+#include "ui/window.h"
 
 #include <filesystem>
 #include <fstream>

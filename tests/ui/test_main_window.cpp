@@ -1,8 +1,8 @@
 // The main window's selectors, its three states and Connect/Disconnect.
-#include "window_harness.h"
+#include "tests/ui/window_harness.h"
 
-#include "resources/resource.h"
-#include "serial.h"
+#include "ui/resources/resource.h"
+#include "link/serial.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
 // The options dialog: the start-up port and baud rate in servoconf.ini,
 // without touching the settings in force.
-#include "window_harness.h"
+#include "tests/ui/window_harness.h"
 
-#include "resources/resource.h"
-#include "serial.h"
-#include "settings.h"
+#include "ui/resources/resource.h"
+#include "link/serial.h"
+#include "settings/settings.h"
 
 #include <fstream>
 #include <functional>

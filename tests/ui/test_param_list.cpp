@@ -1,9 +1,9 @@
 // The parameter list: its rows and columns at start, and the refresh.
-#include "window_harness.h"
+#include "tests/ui/window_harness.h"
 
-#include "registers.h"
-#include "resources/resource.h"
-#include "window.h"
+#include "link/registers.h"
+#include "ui/resources/resource.h"
+#include "ui/window.h"
 
 #include <commctrl.h>
 

@@ -2,10 +2,10 @@
 // the box that ends it when a command cannot open its port, and the trace
 // file. Each test runs a copy of orvelin-programmer.exe in a folder of its
 // own, beside its own servoconf.ini.
-#include "window_harness.h"
+#include "tests/ui/window_harness.h"
 
-#include "flash_column.h"
-#include "resources/resource.h"
+#include "ops/flash_column.h"
+#include "ui/resources/resource.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,9 +1,9 @@
 // Settings clear, FLASH write and firmware update from the buttons and menus,
 // as the servo sees them and as the operator is told.
-#include "window_harness.h"
+#include "tests/ui/window_harness.h"
 
-#include "resources/resource.h"
-#include "window.h"
+#include "ui/resources/resource.h"
+#include "ui/window.h"
 
 #include <string>
 #include <vector>

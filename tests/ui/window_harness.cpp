@@ -1,8 +1,8 @@
-#include "window_harness.h"
+#include "tests/ui/window_harness.h"
 
-#include "registers.h"
-#include "term.h"
-#include "window.h"
+#include "link/registers.h"
+#include "link/term.h"
+#include "ui/window.h"
 
 #include <commctrl.h>
 

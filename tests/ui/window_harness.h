@@ -5,7 +5,7 @@
 // runner mapped to a COM port (servo_link.h).
 #pragma once
 
-#include "servo_link.h"
+#include "tests/support/servo_link.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

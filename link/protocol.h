@@ -1,0 +1,71 @@
+// One function per exchange with the servo, on a port the caller holds
+// open: each sends its packet and returns what came back, typed. The
+// interpreter traces these replies; the bus layer judges them.
+#pragma once
+
+#include "link/serial.h"
+#include "link/wire_format.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+// Whether a read also waits to see that nothing follows the reply.
+enum class QuietCheck { Skip, After };
+
+struct BlockReply {
+    ReplyStatus status = ReplyStatus::None;
+    int written = 0;   // of kReadPacketBytes
+    int received = 0;  // of kBlockBytes
+    int followed = 0;  // bytes after the reply (QuietCheck::After only)
+};
+// The read packet for the block at blockAddress, its reply into out (16
+// bytes, zero where nothing came).
+BlockReply readBlockExchange(serial_handle h, int id, int blockAddress, unsigned char* out,
+                             QuietCheck quiet = QuietCheck::Skip);
+// The same, taking the ID for silent once the first four bytes (SYS_PN and
+// SYS_VER) have not come in their time: 50 ms a silent ID instead of 170.
+BlockReply probeBlockExchange(serial_handle h, int id, unsigned char* out);
+// After a probe that got nothing: waits as long again for a reply that
+// comes after its time, then empties the line. Returns the bytes that came.
+int awaitLateReply(serial_handle h);
+
+struct EchoReply {
+    ReplyStatus status = ReplyStatus::None;
+    int received = 0;
+    uint32_t echo = 0;  // the groups that came, decoded
+};
+// RAM write of size bytes at address, built in packet (kPacketMax bytes);
+// the echo is read over it, so packet then holds the reply bytes with the
+// packet's own bytes where nothing came.
+EchoReply ramWriteExchange(serial_handle h, int id, int address, int size, uint32_t value, unsigned char* packet);
+
+struct AckReply {
+    ReplyStatus status = ReplyStatus::None;
+    int received = 0;
+    unsigned char ack = 0;
+};
+// FLASH write of size bytes at address, with its checksum; the acknowledge
+// is read over packet as for the RAM write.
+AckReply flashWriteExchange(serial_handle h, int id, int address, int size, uint32_t value, unsigned char* packet);
+
+struct PositionReply {
+    ReplyStatus status = ReplyStatus::None;
+    int received = 0;  // of kPositionReplyBytes, read over packet
+};
+// Position write to the servo with ID k (the header keeps only its low 8 bits).
+PositionReply positionWriteExchange(serial_handle h, int k, int pos, int en, unsigned char* packet);
+// The fixed packet; nothing answers it.
+void sendFixedPacket(serial_handle h, unsigned char* packet);
+
+// Builds the upload chunk of n file bytes for chunkAddress in packet;
+// returns its length.
+int buildUploadChunk(unsigned char* packet, int id, int chunkAddress, const unsigned char* bytes, int n);
+// One send of a built chunk, then up to kAckReads one-byte reads for its
+// acknowledge; emptyRead(k) is told of the k-th read that got nothing.
+AckReply uploadChunkExchange(serial_handle h, const unsigned char* packet, int length,
+                             const std::function<void(int k)>& emptyRead);
+
+// Reads single bytes until the line is quiet or max came; each(byte) sees
+// every one. Returns how many came.
+int drainLine(serial_handle h, int max, const std::function<void(unsigned char)>& each = {});
