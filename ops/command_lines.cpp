@@ -1,7 +1,7 @@
-#include "command_lines.h"
+#include "ops/command_lines.h"
 
-#include "lasterror.h"
-#include "term.h"
+#include "link/lasterror.h"
+#include "link/term.h"
 
 #include <algorithm>
 #include <vector>

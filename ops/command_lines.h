@@ -5,6 +5,16 @@
 #include <functional>
 #include <string_view>
 
+// The same writes as register and value, for the bus layer that sends them
+// without the interpreter.
+struct RegisterWrite {
+    int address;
+    unsigned value;
+};
+inline constexpr RegisterWrite kSettingsClear = {0x00, 0x3E8};
+inline constexpr RegisterWrite kRestart = {0x09, 1};
+inline constexpr RegisterWrite kUnlock = {0x14, 0x6A};
+
 inline constexpr std::string_view kSettingsClearLine = "f 0 3e8";  // FLASH SYS_PN := 0x3E8
 inline constexpr std::string_view kRestartLine = "w 9 1";          // RAM SYS_RST := 1
 inline constexpr std::string_view kUnlockLine = "w 14 6a";         // RAM SYS_ULK := 0x6A

@@ -1,6 +1,7 @@
-#include "flash_cells.h"
+#include "ops/flash_cells.h"
 
-#include "registers.h"
+#include "link/wire_format.h"
+#include "link/registers.h"
 
 #include <algorithm>
 #include <cctype>
@@ -67,14 +68,8 @@ int32_t parseHexLong(const char* text)
 
 uint32_t flashEditMask(int size)
 {
-    switch (size) {
-    case 1:
-        return 0x7F;
-    case 2:
-        return 0x3FFF;
-    default:
-        return 0x1FFFFF;
-    }
+    // The dialog keeps three groups of a 4-byte register's four.
+    return groupsMax(size >= 4 ? 3 : size);
 }
 
 std::string flashEditText(const char* typed, int row)

@@ -1,6 +1,6 @@
-#include "flash_column.h"
+#include "ops/flash_column.h"
 
-#include "file_replace.h"
+#include "settings/file_replace.h"
 
 #include <algorithm>
 

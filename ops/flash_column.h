@@ -2,8 +2,8 @@
 // waits for the next FLASH write. Loaded and saved as FLASH value files.
 #pragma once
 
-#include "flash_value_file.h"
-#include "registers.h"
+#include "settings/flash_value_file.h"
+#include "link/registers.h"
 
 #include <array>
 #include <cstdio>

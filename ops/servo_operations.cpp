@@ -1,9 +1,9 @@
-#include "servo_operations.h"
+#include "ops/servo_operations.h"
 
-#include "flash_cells.h"
-#include "lasterror.h"
-#include "registers.h"
-#include "upload.h"
+#include "ops/flash_cells.h"
+#include "link/lasterror.h"
+#include "link/registers.h"
+#include "link/upload.h"
 
 #include <initializer_list>
 

@@ -5,8 +5,8 @@
 // whether to go on; how an operation ended is returned, never shown here.
 #pragma once
 
-#include "command_lines.h"
-#include "update_outcome.h"
+#include "ops/command_lines.h"
+#include "ops/update_outcome.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "update_outcome.h"
+#include "ops/update_outcome.h"
 
-#include "lasterror.h"
+#include "link/lasterror.h"
 
 UpdateOutcome failedUpdateOutcome(uint32_t lastError)
 {

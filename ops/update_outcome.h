@@ -2,7 +2,7 @@
 // thread's last-error value, and the box text each ending gets.
 #pragma once
 
-#include "operator_texts.h"
+#include "ops/operator_texts.h"
 
 #include <cstdint>
 

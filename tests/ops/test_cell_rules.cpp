@@ -1,8 +1,8 @@
 // What the edit dialogs stage, what the FLASH write sends of a cell, and the
 // staged column's load and save.
-#include "flash_cells.h"
-#include "flash_column.h"
-#include "temp_folder.h"
+#include "ops/flash_cells.h"
+#include "ops/flash_column.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The operations' command lines on the wire, in order, with the operator's
 // confirmation where the servo must restart, and how each one ends.
-#include "lasterror.h"
-#include "registers.h"
-#include "serial.h"
-#include "servo_link.h"
-#include "servo_operations.h"
-#include "term.h"
+#include "link/lasterror.h"
+#include "link/registers.h"
+#include "link/serial.h"
+#include "tests/support/servo_link.h"
+#include "ops/servo_operations.h"
+#include "link/term.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,29 @@
+// A bus operation over a list of servos: each servo's part in turn, stopped
+// at the first failure unless told to keep going. Tells each outcome as it
+// comes; the front end puts them in its words.
+#pragma once
+
+#include "ops/bus/outcome.h"
+
+#include <functional>
+#include <vector>
+
+struct ServoIds {
+    std::vector<int> ids;
+    bool listed = false;  // a list, a range or all: results are told per ID
+};
+
+struct ServoRun {
+    std::vector<BusOutcome> outcomes;  // one per servo tried, in order
+    std::size_t untried = 0;           // servos left out after a failure or a stop
+
+    bool ok() const;
+    // The first failure, or an Ok outcome.
+    BusOutcome firstFailure() const;
+};
+
+// part(id) for each ID in turn; told(outcome) after each; stop(), when
+// given, is asked before each servo.
+ServoRun forEachServo(const std::vector<int>& ids, bool keepGoing, const std::function<BusOutcome(int id)>& part,
+                      const std::function<void(const BusOutcome&)>& told = {},
+                      const std::function<bool()>& stop = {});
