@@ -1,13 +1,12 @@
-#include "id_lists.h"
+#include "cli/id_lists.h"
 
-#include "options.h"
+#include "cli/options.h"
+#include "link/wire_format.h"
 
 #include <set>
 #include <sstream>
 
 namespace {
-
-constexpr int kHighestId = 0x3F;
 
 std::vector<std::string> commaParts(const std::string& text)
 {

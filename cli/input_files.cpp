@@ -1,6 +1,6 @@
-#include "input_files.h"
+#include "cli/input_files.h"
 
-#include "messages.h"
+#include "cli/texts/messages.h"
 
 #include <cerrno>
 #include <cstdio>

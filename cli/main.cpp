@@ -1,13 +1,12 @@
 // orvelin: the ORVELIN servo programmer for the command line. Picks the
-// subcommand, parses its options and hands over.
-#include "exit_codes.h"
-#include "help_texts.h"
-#include "messages.h"
-#include "options.h"
+// subcommand and hands it the arguments.
+#include "cli/subcommands.h"
+#include "cli/exit_codes.h"
+#include "cli/options.h"
+#include "cli/suggest.h"
+#include "cli/texts/help_texts.h"
+#include "cli/texts/messages.h"
 #include "orvelin_version.h"
-#include "subcommands.h"
-#include "suggest.h"
-#include "wire_monitor.h"
 
 #include <cstdio>
 #include <string>
@@ -19,24 +18,11 @@
 
 namespace {
 
-const Subcommand* const kSubcommands[] = {
-    &termCommand, &tableCommand, &setCommand,   &clearCommand, &flashCommand, &updateCommand,
-    &saveCommand, &diffCommand,  &scanCommand,  &watchCommand, &portsCommand, &configCommand,
-};
-
-const Subcommand* findSubcommand(const std::string& name)
-{
-    for (const Subcommand* command : kSubcommands)
-        if (command->name == name)
-            return command;
-    return nullptr;
-}
-
 // An unknown command, with the nearest known one when there is one.
 int unknownCommand(const std::string& name)
 {
     std::vector<std::string_view> names{"help"};
-    for (const Subcommand* command : kSubcommands)
+    for (const Subcommand* command : subcommands())
         names.push_back(command->name);
     if (auto nearest = closestWord(name, names))
         complain(Msg::UnknownCommandNear, name.c_str(), nearest->c_str());
@@ -53,13 +39,13 @@ int runHelp(const std::vector<std::string>& words)
         return kExitUsage;
     }
     if (words.empty()) {
-        std::fputs(helpText(""), stdout);
+        std::fputs(overviewHelp(), stdout);
         return kExitOk;
     }
-    const Subcommand* command = findSubcommand(words[0]);
-    if (command == nullptr)
+    const char* help = commandHelp(words[0]);
+    if (help == nullptr)
         return unknownCommand(words[0]);
-    std::fputs(helpText(command->name), stdout);
+    std::fputs(help, stdout);
     return kExitOk;
 }
 
@@ -79,7 +65,7 @@ int main(int argc, char** argv)
     std::size_t lead = leadingCommonOptions(args);
     if (lead == args.size()) {
         bool asked = !args.empty() && (args.back() == "--help" || args.back() == "-h");
-        std::fputs(helpText(""), asked ? stdout : stderr);
+        std::fputs(overviewHelp(), asked ? stdout : stderr);
         return asked ? kExitOk : kExitUsage;
     }
     if (args[lead] == "help")
@@ -89,18 +75,5 @@ int main(int argc, char** argv)
         return unknownCommand(args[lead]);
     std::vector<std::string> rest(args.begin(), args.begin() + static_cast<std::ptrdiff_t>(lead));
     rest.insert(rest.end(), args.begin() + static_cast<std::ptrdiff_t>(lead) + 1, args.end());
-
-    std::string error;
-    auto parsed = parseArgs(rest, command->options, error);
-    if (!parsed) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "orvelin: %s\n", error.c_str());
-        return usageFailure(command->name);
-    }
-    if (parsed->has("--help")) {
-        std::fputs(helpText(command->name), stdout);
-        return kExitOk;
-    }
-    installWireTap(parsed->has("--wire") ? stderr : nullptr);
-    return command->run(*parsed);
+    return command->start(*command, rest);
 }

@@ -1,7 +1,7 @@
-#include "options.h"
+#include "cli/options.h"
 
-#include "messages.h"
-#include "suggest.h"
+#include "cli/texts/messages.h"
+#include "cli/suggest.h"
 
 #include <algorithm>
 #include <limits>
@@ -9,12 +9,9 @@
 
 namespace {
 
-const OptionDef* findOption(std::string_view name, std::span<const OptionDef> own)
+const BoundOption* findOption(std::string_view name, std::span<const BoundOption> options)
 {
-    for (const OptionDef& option : kCommonOptions)
-        if (option.name == name)
-            return &option;
-    for (const OptionDef& option : own)
+    for (const BoundOption& option : options)
         if (option.name == name)
             return &option;
     return nullptr;
@@ -41,12 +38,10 @@ std::optional<uint64_t> parseDigits(std::string_view text, unsigned base)
     return value;
 }
 
-std::string unknownOption(const std::string& name, std::span<const OptionDef> own)
+std::string unknownOption(const std::string& name, std::span<const BoundOption> options)
 {
     std::vector<std::string_view> names;
-    for (const OptionDef& option : kCommonOptions)
-        names.push_back(option.name);
-    for (const OptionDef& option : own)
+    for (const BoundOption& option : options)
         names.push_back(option.name);
     if (auto nearest = closestWord(name, names))
         return format(Msg::UnknownOptionNear, name.c_str(), nearest->c_str());
@@ -55,26 +50,14 @@ std::string unknownOption(const std::string& name, std::span<const OptionDef> ow
 
 }  // namespace
 
-bool ParsedArgs::has(std::string_view name) const
+bool parseBound(std::span<const std::string> args, std::span<const BoundOption> options,
+                std::vector<std::string>& positional, std::string& error)
 {
-    return flags.find(name) != flags.end() || values.find(name) != values.end();
-}
-
-const std::string* ParsedArgs::value(std::string_view name) const
-{
-    auto it = values.find(name);
-    return it == values.end() ? nullptr : &it->second;
-}
-
-std::optional<ParsedArgs> parseArgs(std::span<const std::string> args, std::span<const OptionDef> own,
-                                    std::string& error)
-{
-    ParsedArgs parsed;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            parsed.positional.push_back(arg);
+            positional.push_back(arg);
             continue;
         }
         if (arg == "--") {
@@ -87,29 +70,29 @@ std::optional<ParsedArgs> parseArgs(std::span<const std::string> args, std::span
             inlineValue = name.substr(eq + 1);
             name.resize(eq);
         }
-        const OptionDef* option = findOption(name, own);
+        const BoundOption* option = findOption(name, options);
         if (option == nullptr) {
-            error = unknownOption(name, own);
-            return std::nullopt;
+            error = unknownOption(name, options);
+            return false;
         }
-        if (!option->takesValue) {
+        if (bool* const* flag = std::get_if<bool*>(&option->target)) {
             if (inlineValue) {
                 error = format(Msg::OptionTakesNoValue, name.c_str());
-                return std::nullopt;
+                return false;
             }
-            parsed.flags.insert(name);
+            **flag = true;
             continue;
         }
         if (!inlineValue) {
             if (i + 1 >= args.size()) {
                 error = format(Msg::OptionNeedsValue, name.c_str());
-                return std::nullopt;
+                return false;
             }
             inlineValue = args[++i];
         }
-        parsed.values[name] = *inlineValue;
+        *std::get<std::optional<std::string>*>(option->target) = std::move(inlineValue);
     }
-    return parsed;
+    return true;
 }
 
 std::size_t leadingCommonOptions(std::span<const std::string> args)
@@ -122,12 +105,11 @@ std::size_t leadingCommonOptions(std::span<const std::string> args)
             continue;
         }
         std::string_view name = arg.substr(0, arg.find('='));
-        auto option = std::find_if(std::begin(kCommonOptions), std::end(kCommonOptions),
-                                 [&](const OptionDef& s) { return s.name == name; });
+        auto option = std::ranges::find(kCommonOptions, name, &Option<CommonArgs>::name);
         if (option == std::end(kCommonOptions))
             break;
         bool valueInline = name.size() != arg.size();
-        i += option->takesValue && !valueInline ? 2 : 1;
+        i += option->takesValue() && !valueInline ? 2 : 1;
     }
     return std::min(i, args.size());
 }

@@ -1,10 +1,11 @@
-#include "port_setup.h"
+#include "cli/port_setup.h"
 
-#include "exit_codes.h"
-#include "messages.h"
-#include "registers.h"
-#include "serial.h"
-#include "settings.h"
+#include "cli/exit_codes.h"
+#include "cli/texts/messages.h"
+#include "link/wire_format.h"
+#include "link/registers.h"
+#include "link/serial.h"
+#include "settings/settings.h"
 
 #include <cstring>
 
@@ -37,9 +38,9 @@ std::string reasonText(SerialError error)
     }
 }
 
-void reportOpenFailure(const char*)
+void openFailureHandler(const char*)
 {
-    complain(Msg::PortOpenFailed, portDisplayName().c_str(), baudRate, reasonText(serial_last_error()).c_str());
+    reportOpenFailure();
 }
 
 bool isDevicePath(const std::string& name)
@@ -79,7 +80,7 @@ std::optional<int> baudFromText(const std::string& text)
 std::optional<int> idFromText(const std::string& text)
 {
     auto value = parseHex(text);
-    if (!value || *value > 0x3F) {
+    if (!value || *value > kHighestId) {
         complain(Msg::BadId, text.c_str());
         return std::nullopt;
     }
@@ -99,31 +100,28 @@ bool setPortName(const std::string& name)
     return true;
 }
 
-int preparePort(const ParsedArgs& args, IdForm idForm)
+int preparePort(const CommonArgs& args, IdForm idForm)
 {
-    const std::string* port = args.value("--port");
-    const std::string* baud = args.value("--baud");
-    const std::string* id = idForm == IdForm::One ? args.value("--id") : nullptr;
-    if (baud != nullptr) {
-        auto value = baudFromText(*baud);
+    if (args.baud) {
+        auto value = baudFromText(*args.baud);
         if (!value)
             return kExitUsage;
         baudRate = *value;
     }
-    if (id != nullptr) {
-        auto value = idFromText(*id);
+    if (idForm == IdForm::One && args.id) {
+        auto value = idFromText(*args.id);
         if (!value)
             return kExitUsage;
         SendID = *value;
     }
-    if (port == nullptr || baud == nullptr) {
+    if (!args.port || !args.baud) {
         int chosenBaud = baudRate;
         readINI();
-        if (baud != nullptr)
+        if (args.baud)
             baudRate = chosenBaud;
     }
-    if (port != nullptr) {
-        if (!setPortName(*port))
+    if (args.port) {
+        if (!setPortName(*args.port))
             return kExitUsage;
     } else {
         // readINI leaves comPortName empty for a name that does not fit it.
@@ -137,8 +135,13 @@ int preparePort(const ParsedArgs& args, IdForm idForm)
             return kExitUsage;
         }
     }
-    set_errexit_handler(reportOpenFailure);
+    set_errexit_handler(openFailureHandler);
     return kExitOk;
+}
+
+void reportOpenFailure()
+{
+    complain(Msg::PortOpenFailed, portDisplayName().c_str(), baudRate, reasonText(serial_last_error()).c_str());
 }
 
 std::string portDisplayName()

@@ -2,7 +2,7 @@
 // --id, with servoconf.ini for what the command line leaves out.
 #pragma once
 
-#include "options.h"
+#include "cli/options.h"
 
 #include <cstdio>
 #include <optional>
@@ -13,7 +13,7 @@
 // has been reported. A command that takes a list of IDs reads --id itself
 // (servo_ids.h).
 enum class IdForm { One, List };
-int preparePort(const ParsedArgs& args, IdForm idForm = IdForm::One);
+int preparePort(const CommonArgs& args, IdForm idForm = IdForm::One);
 
 // Validated values of --baud and --id; a refusal is reported.
 std::optional<int> baudFromText(const std::string& text);
@@ -22,6 +22,9 @@ std::optional<int> idFromText(const std::string& text);
 // Checks a port name the way preparePort would take it and sets comPortName
 // from it; a refusal is reported.
 bool setPortName(const std::string& name);
+
+// Says on stderr why the port in force could not be opened.
+void reportOpenFailure();
 
 // comPortName as people write it (without the Windows device prefix).
 std::string portDisplayName();

@@ -1,8 +1,8 @@
-#include "register_args.h"
+#include "cli/register_args.h"
 
-#include "messages.h"
-#include "options.h"
-#include "registers.h"
+#include "cli/texts/messages.h"
+#include "cli/options.h"
+#include "link/registers.h"
 
 #include <algorithm>
 #include <cctype>
@@ -64,19 +64,14 @@ std::optional<std::vector<int>> registersFromList(const std::string& list)
     return rows;
 }
 
-std::optional<std::vector<int>> registersOption(const std::string* list)
+std::optional<std::vector<int>> registersOption(const std::optional<std::string>& list)
 {
-    if (list != nullptr)
+    if (list)
         return registersFromList(*list);
     std::vector<int> rows;
     for (int row = 0; row < kParamRows; ++row)
         rows.push_back(row);
     return rows;
-}
-
-uint32_t registerMax(int size)
-{
-    return (uint32_t{1} << (7 * size)) - 1;
 }
 
 std::optional<uint32_t> valueFromText(const std::string& text, int row)
@@ -86,13 +81,13 @@ std::optional<uint32_t> valueFromText(const std::string& text, int row)
         complain(Msg::BadHexValue, text.c_str());
         return std::nullopt;
     }
-    if (*value > registerMax(4)) {
+    if (*value > groupsMax(4)) {
         complain(Msg::ValueOutOfRange, text.c_str());
         return std::nullopt;
     }
     const ParamDef& def = paramtbl[row];
-    if (*value > registerMax(def.size)) {
-        complain(Msg::ValueTooWide, text.c_str(), def.name, def.size, registerMax(def.size));
+    if (*value > groupsMax(def.size)) {
+        complain(Msg::ValueTooWide, text.c_str(), def.name, def.size, groupsMax(def.size));
         return std::nullopt;
     }
     return static_cast<uint32_t>(*value);

@@ -15,14 +15,11 @@ std::optional<int> registerFromText(const std::string& text);
 // no register is refused (reported).
 std::optional<std::vector<int>> registersFromList(const std::string& list);
 // The rows of a --registers option: its list, or every row without one.
-std::optional<std::vector<int>> registersOption(const std::string* list);
+std::optional<std::vector<int>> registersOption(const std::optional<std::string>& list);
 
 // A hexadecimal value that fits the register of this row. A refusal (not
 // hexadecimal, beyond every register, too wide for this one) is reported.
 std::optional<uint32_t> valueFromText(const std::string& text, int row);
-
-// Largest value a register of this many 7-bit bytes holds.
-uint32_t registerMax(int size);
 
 // The window's text of a value of this row: 0x%02X, 0x%04X or 0x%08X.
 std::string valueText(uint32_t value, int row);

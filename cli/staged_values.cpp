@@ -1,10 +1,11 @@
-#include "staged_values.h"
+#include "cli/staged_values.h"
 
-#include "flash_cells.h"
-#include "input_files.h"
-#include "messages.h"
-#include "options.h"
-#include "register_args.h"
+#include "ops/flash_cells.h"
+#include "cli/input_files.h"
+#include "cli/texts/messages.h"
+#include "link/wire_format.h"
+#include "cli/options.h"
+#include "cli/register_args.h"
 
 #include <array>
 #include <string_view>
@@ -66,9 +67,9 @@ public:
             complain(Msg::FlashBadValue, path_.c_str(), number, shown(w[1]).c_str(), def.name);
             return false;
         }
-        if (stagedValue(std::string(w[1])) > registerMax(def.size)) {
+        if (stagedValue(std::string(w[1])) > groupsMax(def.size)) {
             complain(Msg::FlashValueTooWide, path_.c_str(), number, shown(w[1]).c_str(), def.name, def.size,
-                     registerMax(def.size));
+                     groupsMax(def.size));
             return false;
         }
         if (lineOfRow_[static_cast<std::size_t>(r)] != 0) {

@@ -2,7 +2,7 @@
 // the command lines of the window's FLASH write for them.
 #pragma once
 
-#include "flash_column.h"
+#include "ops/flash_column.h"
 
 #include <optional>
 #include <string>

@@ -1,9 +1,8 @@
-#include "subcommands.h"
+#include "cli/subcommands.h"
 
-#include "exit_codes.h"
-#include "messages.h"
+#include "cli/texts/messages.h"
 
-#include <string>
+#include <algorithm>
 
 int usageFailure(std::string_view command)
 {
@@ -11,7 +10,14 @@ int usageFailure(std::string_view command)
     return kExitUsage;
 }
 
-bool expectPositional(const ParsedArgs& args, std::string_view command, std::size_t min, std::size_t max,
+int refuseArguments(const Subcommand& command, const std::string& error)
+{
+    std::fflush(stdout);
+    std::fprintf(stderr, "orvelin: %s\n", error.c_str());
+    return usageFailure(command.name);
+}
+
+bool expectPositional(const CommonArgs& args, std::string_view command, std::size_t min, std::size_t max,
                       const char* missing)
 {
     if (args.positional.size() < min) {
@@ -25,4 +31,24 @@ bool expectPositional(const ParsedArgs& args, std::string_view command, std::siz
         return false;
     }
     return true;
+}
+
+namespace {
+
+const Subcommand* const kSubcommands[] = {
+    &termCommand, &tableCommand, &setCommand,  &clearCommand, &flashCommand, &updateCommand,
+    &saveCommand, &diffCommand,  &scanCommand, &watchCommand, &portsCommand, &configCommand,
+};
+
+}  // namespace
+
+std::span<const Subcommand* const> subcommands()
+{
+    return kSubcommands;
+}
+
+const Subcommand* findSubcommand(std::string_view name)
+{
+    auto found = std::ranges::find(kSubcommands, name, &Subcommand::name);
+    return found != std::end(kSubcommands) ? *found : nullptr;
 }

@@ -1,16 +1,24 @@
-// The subcommands of orvelin: the options each takes beyond the common ones
-// and the function that runs it.
+// The subcommands of orvelin. Each one's file in cli/commands/ holds its
+// help, the struct its arguments are parsed into, the options bound to that
+// struct's fields, and its run; startCommand joins them.
 #pragma once
 
-#include "options.h"
+#include "cli/console/wire_monitor.h"
+#include "cli/exit_codes.h"
+#include "cli/options.h"
+#include "cli/texts/help_texts.h"
 
+#include <cstdio>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 struct Subcommand {
     std::string_view name;
-    std::span<const OptionDef> options;
-    int (*run)(const ParsedArgs& args);
+    HelpText help;
+    // Takes the arguments after the command word: startCommand.
+    int (*start)(const Subcommand& command, std::span<const std::string> args);
 };
 
 extern const Subcommand termCommand;
@@ -26,9 +34,36 @@ extern const Subcommand configCommand;
 extern const Subcommand saveCommand;
 extern const Subcommand diffCommand;
 
+// Every subcommand, in the order of the overview's list.
+std::span<const Subcommand* const> subcommands();
+// The subcommand of that name; nothing for a word that names none.
+const Subcommand* findSubcommand(std::string_view name);
+
+// Says on stderr why the arguments were refused and where the help is;
+// returns kExitUsage.
+int refuseArguments(const Subcommand& command, const std::string& error);
+
+// A command's arguments parsed into Args against the common options and
+// options, then its help shown when asked for, else its run with the
+// --wire tap in place.
+template <class Args, const auto& options, int (*run)(const Args&)>
+int startCommand(const Subcommand& command, std::span<const std::string> args)
+{
+    std::string error;
+    std::optional<Args> parsed = parseArgs<Args>(args, options, error);
+    if (!parsed)
+        return refuseArguments(command, error);
+    if (parsed->help) {
+        std::fputs(command.help.inLanguage(), stdout);
+        return kExitOk;
+    }
+    installWireTap(parsed->wire ? stderr : nullptr);
+    return run(*parsed);
+}
+
 // Checks the number of positional arguments; a refusal is reported with
 // what is missing (missing names it) and where the help is.
-bool expectPositional(const ParsedArgs& args, std::string_view command, std::size_t min, std::size_t max,
+bool expectPositional(const CommonArgs& args, std::string_view command, std::size_t min, std::size_t max,
                       const char* missing);
 
 // Points at the subcommand's help after a refusal; returns kExitUsage.

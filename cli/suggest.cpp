@@ -1,4 +1,4 @@
-#include "suggest.h"
+#include "cli/suggest.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "chart_checks.h"
+#include "tests/cli/chart_checks.h"
 
-#include "cli_fixture.h"
+#include "tests/cli/cli_fixture.h"
 
 #include <cstdio>
 #include <sys/wait.h>

@@ -2,8 +2,8 @@
 // scratch folder for each test, and orvelin run against them.
 #pragma once
 
-#include "orvelin_runner.h"
-#include "virtual_servo.h"
+#include "tests/cli/orvelin_runner.h"
+#include "tools/virtual_servo.h"
 
 #include <gtest/gtest.h>
 

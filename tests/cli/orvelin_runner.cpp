@@ -1,4 +1,4 @@
-#include "orvelin_runner.h"
+#include "tests/cli/orvelin_runner.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,29 +1,35 @@
 // The command line's own grammar: options, numbers, ID lists, registers.
-#include "id_lists.h"
-#include "orvelin_runner.h"
-#include "options.h"
+#include "cli/id_lists.h"
+#include "tests/cli/orvelin_runner.h"
+#include "cli/options.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr OptionDef kFlashLike[] = {{"--dry-run", false}, {"--interval", true}};
+struct FlashLike : CommonArgs {
+    bool dryRun = false;
+    std::optional<std::string> interval;
+};
+
+constexpr Option<FlashLike> kFlashLike[] = {{"--dry-run", &FlashLike::dryRun}, {"--interval", &FlashLike::interval}};
 
 TEST(Arguments, OptionsInEveryForm)
 {
     std::string error;
     std::vector<std::string> args{"--port", "/dev/ttyUSB0", "--baud=57600", "file.txt", "--dry-run",
                                   "-h",     "--",           "--not-an-option"};
-    auto parsed = parseArgs(args, kFlashLike, error);
+    auto parsed = parseArgs<FlashLike>(args, kFlashLike, error);
     ASSERT_TRUE(parsed) << error;
-    EXPECT_EQ(*parsed->value("--port"), "/dev/ttyUSB0");
-    EXPECT_EQ(*parsed->value("--baud"), "57600");
-    EXPECT_TRUE(parsed->has("--dry-run"));
-    EXPECT_TRUE(parsed->has("--help"));
-    EXPECT_FALSE(parsed->has("--wire"));
+    EXPECT_EQ(*parsed->port, "/dev/ttyUSB0");
+    EXPECT_EQ(*parsed->baud, "57600");
+    EXPECT_TRUE(parsed->dryRun);
+    EXPECT_TRUE(parsed->help);
+    EXPECT_FALSE(parsed->wire);
     EXPECT_EQ(parsed->positional, (std::vector<std::string>{"file.txt", "--not-an-option"}));
 }
 
@@ -31,13 +37,13 @@ TEST(Arguments, RefusesUnknownIncompleteAndMisusedOptions)
 {
     std::string error;
     std::vector<std::string> unknown{"--colour"};
-    EXPECT_FALSE(parseArgs(unknown, kFlashLike, error));
+    EXPECT_FALSE(parseArgs<FlashLike>(unknown, kFlashLike, error));
     EXPECT_NE(error.find("--colour"), std::string::npos);
     std::vector<std::string> noValue{"--interval"};
-    EXPECT_FALSE(parseArgs(noValue, kFlashLike, error));
+    EXPECT_FALSE(parseArgs<FlashLike>(noValue, kFlashLike, error));
     EXPECT_NE(error.find("--interval"), std::string::npos);
     std::vector<std::string> flagWithValue{"--dry-run=yes"};
-    EXPECT_FALSE(parseArgs(flagWithValue, kFlashLike, error));
+    EXPECT_FALSE(parseArgs<FlashLike>(flagWithValue, kFlashLike, error));
 }
 
 TEST(Arguments, CommonOptionsMayComeBeforeTheCommand)

@@ -1,10 +1,10 @@
 // The two charts of orvelin watch, drawn from samples made here: the
 // terminal frame (size, legend, where the lines fall, colour or dash
 // patterns) and the SVG document as a real XML parser reads it.
-#include "chart_checks.h"
-#include "cli_fixture.h"
-#include "svg_chart.h"
-#include "terminal_chart.h"
+#include "tests/cli/chart_checks.h"
+#include "tests/cli/cli_fixture.h"
+#include "cli/charts/svg_chart.h"
+#include "cli/charts/terminal_chart.h"
 
 #include <fstream>
 #include <sstream>

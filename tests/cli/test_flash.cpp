@@ -1,8 +1,8 @@
 // FLASH value files and the window's clear and FLASH write: the same rows,
 // texts and command lines as the window, then the same packets.
-#include "cli_fixture.h"
+#include "tests/cli/cli_fixture.h"
 
-#include "staged_values.h"
+#include "cli/staged_values.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Every command that takes a file, given what is not an update or FLASH value
 // file: a folder, a FIFO, a device, an empty, unreadable or huge file. Each
 // is refused with its reason before anything is sent; nothing hangs or throws.
-#include "cli_fixture.h"
+#include "tests/cli/cli_fixture.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,9 +1,9 @@
 // orvelin ports on a device tree laid out like Linux's, and orvelin config
 // keeping the two keys every command starts from.
-#include "cli_fixture.h"
+#include "tests/cli/cli_fixture.h"
 
-#include "serial.h"
-#include "serial_devices.h"
+#include "link/serial.h"
+#include "link/serial_devices.h"
 
 #include <filesystem>
 #include <fstream>

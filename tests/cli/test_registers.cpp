@@ -1,9 +1,9 @@
 // orvelin table and orvelin set: the register memory as the window shows it,
 // for people and for scripts, and RAM writes by name or address.
-#include "cli_fixture.h"
-#include "json_reader.h"
+#include "tests/cli/cli_fixture.h"
+#include "tests/cli/json_reader.h"
 
-#include "registers.h"
+#include "link/registers.h"
 
 #include <cstdio>
 

@@ -2,10 +2,10 @@
 // take them, one outcome per servo and a summary, --keep-going, the FLASH
 // write of a staged file into three servos, and save, flash and diff that
 // copy and compare settings between servos.
-#include "cli_fixture.h"
-#include "json_reader.h"
+#include "tests/cli/cli_fixture.h"
+#include "tests/cli/json_reader.h"
 
-#include "registers.h"
+#include "link/registers.h"
 
 #include <cstdio>
 

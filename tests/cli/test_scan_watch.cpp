@@ -1,8 +1,8 @@
 // orvelin scan on a bus of several servos, and orvelin watch following a
 // register that moves between samples.
-#include "cli_fixture.h"
+#include "tests/cli/cli_fixture.h"
 
-#include "registers.h"
+#include "link/registers.h"
 
 #include <set>
 #include <sstream>

@@ -1,6 +1,6 @@
 // orvelin term: command lines in order, from arguments or standard input,
 // with the port settings from options or servoconf.ini, and its statuses.
-#include "cli_fixture.h"
+#include "tests/cli/cli_fixture.h"
 
 #include <fstream>
 

@@ -1,6 +1,6 @@
 // orvelin update: the window's unlock, upload and restart, the file checked
 // first, progress on a terminal, and one exit status per kind of failure.
-#include "cli_fixture.h"
+#include "tests/cli/cli_fixture.h"
 
 #include <algorithm>
 #include <csignal>

@@ -2,9 +2,9 @@
 // ends by --count, by Ctrl-C or by the port going away; the refusals that
 // come before anything is sent; and the live chart in a tmux session of
 // this test's own.
-#include "chart_checks.h"
-#include "cli_fixture.h"
-#include "serial.h"
+#include "tests/cli/chart_checks.h"
+#include "tests/cli/cli_fixture.h"
+#include "link/serial.h"
 
 #include <chrono>
 #include <csignal>

@@ -1,6 +1,6 @@
 // --wire: the packet monitor shows exactly the bytes the servo received and
 // the replies, with millisecond timestamps, on every subcommand.
-#include "cli_fixture.h"
+#include "tests/cli/cli_fixture.h"
 
 #include <regex>
 

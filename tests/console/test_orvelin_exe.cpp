@@ -1,6 +1,6 @@
 // orvelin.exe, the console front end, run as a newcomer would under Wine
 // with the virtual servo on a COM port.
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

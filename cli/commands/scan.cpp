@@ -1,0 +1,179 @@
+// orvelin scan: which IDs answer, at which baud rates.
+#include "cli/exit_codes.h"
+#include "cli/id_lists.h"
+#include "cli/console/interrupt.h"
+#include "cli/texts/messages.h"
+#include "cli/port_setup.h"
+#include "cli/console/progress.h"
+#include "link/registers.h"
+#include "link/serial.h"
+#include "cli/outcomes.h"
+#include "ops/bus/servo_scan.h"
+#include "cli/subcommands.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Its --baud is the common option, read as a list of rates.
+struct ScanArgs : CommonArgs {
+    std::optional<std::string> ids;
+};
+
+constexpr Option<ScanArgs> kOptions[] = {{"--ids", &ScanArgs::ids}};
+
+constexpr HelpText kHelp = {
+    R"(Usage: orvelin scan [--ids LIST] [--baud LIST] [--port DEVICE] [--wire]
+
+Finds the servos that answer on the bus with one short read per ID, and prints the ID,
+SYS_PN and SYS_VER of each, with the baud rate it answered at.
+  --ids LIST    hexadecimal IDs and ranges: 0-3F (the default), 1,2,5 or 0-7,10
+  --baud LIST   baud rates to try: 115200, or 57600,115200 (default: the one in force)
+
+On a terminal a line on stderr shows which ID is being tried.
+
+Exit status: 0 a servo answered, 1 the port cannot be opened, 2 bad arguments or no port
+configured, 8 no servo answered.
+)",
+    R"(使い方: orvelin scan [--ids リスト] [--baud リスト] [--port デバイス] [--wire]
+
+ID ごとに短い読み出しを1回行って応答するサーボを探し、それぞれの ID、SYS_PN、
+SYS_VER と応答したボーレートを表示します。
+  --ids リスト    16進数の ID と範囲: 0-3F (省略時)、1,2,5、0-7,10 など
+  --baud リスト   試すボーレート: 115200、57600,115200 など (省略時は現在の設定)
+
+端末では、試している ID を標準エラーの1行に表示します。
+
+終了コード: 0 応答あり、1 ポートが開けない、2 引数の誤りかポートが設定されていない、
+8 応答したサーボがない
+)"};
+
+// Which ID the scan is at, on one line of a terminal that each step
+// redraws; it is wiped before a found servo's line is printed.
+struct ScanTally {
+    int found = 0;      // answers listed
+    int untrusted = 0;  // garbled, short or late answers
+};
+
+class ProgressLine {
+public:
+    explicit ProgressLine(std::size_t total) : total_(total), shown_(isTerminal(stderr)) {}
+    ~ProgressLine() { wipe(); }
+
+    void at(int id, std::size_t done)
+    {
+        if (!shown_)
+            return;
+        std::string text = format(Msg::ScanProgress, id, done + 1, total_, baudRate);
+        std::fprintf(stderr, "\r%s", text.c_str());
+        std::fflush(stderr);
+        width_ = text.size();
+    }
+    void wipe()
+    {
+        if (!shown_ || width_ == 0)
+            return;
+        std::fprintf(stderr, "\r%*s\r", static_cast<int>(width_), "");
+        std::fflush(stderr);
+        width_ = 0;
+    }
+
+private:
+    std::size_t total_;
+    bool shown_;
+    std::size_t width_ = 0;
+};
+
+// Garbled and late answers are said, never listed: their values are not the servo's.
+void tellFind(const ScanFind& find, ScanTally& tally)
+{
+    const BusOutcome& outcome = find.outcome;
+    if (outcome.ok()) {
+        ++tally.found;
+        std::printf("%02X  0x%04X  0x%04X   %d\n", outcome.id, find.partNumber, find.version, baudRate);
+        std::fflush(stdout);
+        return;
+    }
+    ++tally.untrusted;
+    std::fflush(stdout);
+    if (find.late)
+        complain(Msg::ScanLate, outcome.id, baudRate);
+    else if (outcome.status == BusStatus::ShortReply)
+        complain(Msg::ScanShort, outcome.id, baudRate, outcome.received);
+    else
+        complain(Msg::ScanGarbled, outcome.id, baudRate, outcome.stray);
+}
+
+int scanAt(const std::vector<int>& ids, ScanTally& tally)
+{
+    int status = kExitOk;
+    BusPort port;
+    if (!portOpened(port, status))
+        return status;
+    ProgressLine progress(ids.size());
+    ScanCalls calls;
+    calls.tried = [&](int id, std::size_t k) { progress.at(id, k); };
+    calls.found = [&](const ScanFind& find) {
+        progress.wipe();
+        tellFind(find, tally);
+    };
+    calls.stop = interrupted;
+    scanIds(port, ids, calls);
+    return status;
+}
+
+int runScan(const ScanArgs& args)
+{
+    if (!expectPositional(args, "scan", 0, 0, ""))
+        return kExitUsage;
+    std::vector<int> ids;
+    if (args.ids) {
+        auto parsed = parseIdList(*args.ids);
+        if (!parsed) {
+            complain(Msg::BadIdList, args.ids->c_str());
+            return usageFailure("scan");
+        }
+        ids = *parsed;
+    } else {
+        ids = *parseIdList("0-3F");
+    }
+    // --baud takes a list here; the port settings see only the port.
+    CommonArgs portArgs = args;
+    portArgs.baud.reset();
+    std::vector<int> rates;
+    if (args.baud) {
+        auto parsed = parseBaudList(*args.baud);
+        if (!parsed) {
+            complain(Msg::BadBaudList, args.baud->c_str());
+            return usageFailure("scan");
+        }
+        rates = *parsed;
+    }
+    if (int status = preparePort(portArgs); status != kExitOk)
+        return status;
+    if (rates.empty())
+        rates.push_back(baudRate);
+
+    catchInterrupt();
+    std::printf("ID  SYS_PN  SYS_VER  BAUD\n");
+    ScanTally tally;
+    for (int rate : rates) {
+        if (interrupted())
+            break;
+        baudRate = rate;
+        if (int status = scanAt(ids, tally); status != kExitOk)
+            return status;
+    }
+    if (tally.untrusted > 0)
+        return kExitBadReply;
+    if (tally.found == 0) {
+        complain(Msg::ScanNone, portDisplayName().c_str());
+        return kExitNoReply;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+const Subcommand scanCommand = {"scan", kHelp, startCommand<ScanArgs, kOptions, runScan>};

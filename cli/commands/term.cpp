@@ -1,0 +1,142 @@
+// orvelin term: raw command lines through the interpreter, trace on stdout,
+// and a note on stderr for what the interpreter takes in silence.
+#include "cli/exit_codes.h"
+#include "link/lasterror.h"
+#include "cli/console/port_notes.h"
+#include "cli/line_notes.h"
+#include "cli/texts/messages.h"
+#include "cli/port_setup.h"
+#include "ops/command_lines.h"
+#include "link/term.h"
+#include "cli/subcommands.h"
+#include "cli/outcomes.h"
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+namespace {
+
+struct TermArgs : CommonArgs {
+    bool strict = false;
+};
+
+constexpr Option<TermArgs> kOptions[] = {{"--strict", &TermArgs::strict}};
+
+constexpr HelpText kHelp = {
+    R"(Usage: orvelin term [--strict] [--port DEVICE] [--baud RATE] [--id HEX] [--wire] [--] LINE...
+
+Runs each LINE through the servo link's command interpreter, in order, and prints its
+trace on stdout, as the window's command field does. Without LINE it reads command lines
+from standard input, one per line (blank lines are skipped). Put -- before lines that
+start with '-'. The interpreter takes some lines in silence; term writes a note on stderr
+for each line that sends nothing (and why), for a value too wide for its register (the
+register keeps the low bits), and for each reply that does not come whole.
+  --strict   take every note as an error: stop there with exit status 2; a line whose
+             note comes before it is not sent
+
+Command lines (numbers in hexadecimal):
+  R                  read all registers: a dump and the named values
+  w ADDR VALUE       RAM write (w 9 1)
+  f ADDR VALUE       FLASH write (f 0 3e8)
+  b FROM TO POS EN   position write to the IDs FROM to TO, then the fixed packet
+  s                  the fixed packet
+  u FILE             upload a firmware update file
+
+Exit status: 0 every line ran (notes or not), 1 the port cannot be opened, 2 bad
+arguments, or with --strict a line with a note, 3 an upload failed (the lines after it
+are not run).
+)",
+    R"(使い方: orvelin term [--strict] [--port デバイス] [--baud 速度] [--id 16進数] [--wire] [--] 行...
+
+各行をウィンドウのコマンド欄と同じくサーボリンクのコマンドインタプリタで順に実行し、
+トレースを標準出力に表示します。行を指定しないときは、標準入力から1行ずつコマンド行を
+読みます (空の行は飛ばします)。'-' で始まる行の前には -- を置いてください。インタプリタが
+黙って受け流す行について、term は標準エラーに注意を表示します: 何も送信しない行 (と理由)、
+レジスタに収まらない値 (下位ビットだけが書き込まれます)、完全に届かなかった応答。
+  --strict   注意をすべて誤りとして扱い、終了コード 2 で止めます。送信前に注意が出た行は
+             送信しません
+
+コマンド行 (数値は16進数):
+  R                  全レジスタの読み出し: ダンプと名前付きの値
+  w アドレス 値      RAM 書き込み (w 9 1)
+  f アドレス 値      FLASH 書き込み (f 0 3e8)
+  b FROM TO POS EN   ID FROM〜TO への位置書き込みと固定パケット
+  s                  固定パケット
+  u ファイル         ファームウェアアップデートファイルの書き込み
+
+終了コード: 0 全行を実行 (注意の有無を問わず)、1 ポートが開けない、2 引数の誤り、
+または --strict で注意が出た、3 アップデートの失敗 (以降の行は実行しません)
+)"};
+
+// The window's command field takes this much.
+constexpr int kLineMax = 1023;
+
+bool fitsBuffer(const std::string& line)
+{
+    if (line.size() <= static_cast<std::size_t>(kLineMax))
+        return true;
+    complain(Msg::LineTooLong, kLineMax);
+    return false;
+}
+
+void tell(const std::vector<std::string>& notes)
+{
+    std::fflush(stdout);
+    for (const std::string& note : notes)
+        std::fprintf(stderr, "orvelin: %s\n", note.c_str());
+}
+
+// A failed upload stops the run: the lines after it (typically the restart
+// request) assume it succeeded. Under --strict so does any note, and a line
+// whose note comes before it is not sent at all.
+int runOne(const std::string& line, bool strict)
+{
+    const TermLine parsed = parseTermLine(line.c_str());
+    std::vector<std::string> before = lineNotes(line, parsed);
+    tell(before);
+    if (strict && !before.empty())
+        return kExitUsage;
+    if (sendLine(term, line) != 0) {
+        complain(Msg::LineFailed, line.c_str(), text(uploadOutcome(failedUpdateOutcome(GetLastError())).text));
+        return kExitUploadOpen;
+    }
+    std::vector<std::string> notes = replyNotes(line, parsed, termReplies());
+    tell(notes);
+    return strict && !notes.empty() ? kExitUsage : kExitOk;
+}
+
+int runTerm(const TermArgs& args)
+{
+    for (const std::string& line : args.positional)
+        if (!fitsBuffer(line))
+            return kExitUsage;
+    if (int status = preparePort(args); status != kExitOk)
+        return status;
+    warnAboutLatency();
+    bool strict = args.strict;
+
+    if (!args.positional.empty()) {
+        for (const std::string& line : args.positional)
+            if (int status = runOne(line, strict); status != kExitOk)
+                return status;
+        return kExitOk;
+    }
+    // Blank lines in a script are layout, not commands.
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        if (line.ends_with('\r'))
+            line.pop_back();
+        if (line.find_first_not_of(" \t") == std::string::npos)
+            continue;
+        if (!fitsBuffer(line))
+            return kExitUsage;
+        if (int status = runOne(line, strict); status != kExitOk)
+            return status;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+const Subcommand termCommand = {"term", kHelp, startCommand<TermArgs, kOptions, runTerm>};

@@ -1,0 +1,13 @@
+// What orvelin tells about the port's latency: the USB latency timer hint
+// for the commands whose speed it governs, and the low latency state that
+// ports and --wire report.
+#pragma once
+
+#include "link/serial.h"
+
+// A hint on stderr when the port in force is a USB adapter with a latency
+// timer above 1 ms.
+void warnAboutLatency();
+
+// "low latency: on", "... not supported by this driver", "... not available on this system".
+const char* lowLatencyNote(LowLatency state);
