@@ -2,19 +2,41 @@
 // values, ID and baud lists.
 // Input: arguments separated by NUL bytes. The refusals the parsers print
 // go to stderr: run with -close_fd_mask=2, as fuzz/run.sh and ctest do.
-#include "id_lists.h"
-#include "options.h"
-#include "register_args.h"
-#include "registers.h"
+#include "cli/id_lists.h"
+#include "cli/options.h"
+#include "cli/register_args.h"
+#include "link/registers.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr OptionDef kOwn[] = {{"--json", false}, {"--ids", true}, {"--count", true}, {"--interval", true}};
+struct FuzzArgs : CommonArgs {
+    bool json = false;
+    std::optional<std::string> ids;
+    std::optional<std::string> count;
+    std::optional<std::string> interval;
+};
+
+constexpr Option<FuzzArgs> kOwn[] = {
+    {"--json", &FuzzArgs::json},
+    {"--ids", &FuzzArgs::ids},
+    {"--count", &FuzzArgs::count},
+    {"--interval", &FuzzArgs::interval},
+};
+
+// A value an option holds is one of the arguments, or what follows the '=' of one.
+bool givenIn(const std::optional<std::string>& value, const std::vector<std::string>& args)
+{
+    return !value || std::ranges::any_of(args, [&](const std::string& arg) {
+        return arg == *value || arg.ends_with("=" + *value);
+    });
+}
 
 }  // namespace
 
@@ -30,9 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     if (leadingCommonOptions(args) > args.size())
         std::abort();
     std::string error;
-    if (auto parsed = parseArgs(args, kOwn, error)) {
+    if (auto parsed = parseArgs<FuzzArgs>(args, kOwn, error)) {
         if (parsed->positional.size() > args.size())
             std::abort();
+        for (const std::optional<std::string>* value :
+             {&parsed->port, &parsed->baud, &parsed->id, &parsed->ids, &parsed->count, &parsed->interval})
+            if (!givenIn(*value, args))
+                std::abort();
     } else if (error.empty()) {
         std::abort();  // a refusal always says why
     }
@@ -42,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
             continue;
         if (*row < 0 || *row >= kParamRows)
             std::abort();
-        if (auto value = valueFromText(args[k + 1], *row); value && *value > registerMax(paramtbl[*row].size))
+        if (auto value = valueFromText(args[k + 1], *row); value && *value > groupsMax(paramtbl[*row].size))
             std::abort();  // a value too wide for its register must be refused
     }
     for (const std::string& a : args) {

@@ -1,8 +1,8 @@
 // The FLASH value file loader on any file.
 // Checks: only the list's 63 rows are touched, no cell text is longer than
 // 255 characters or holds white space, and nothing is read past a buffer.
-#include "flash_value_file.h"
-#include "registers.h"
+#include "settings/flash_value_file.h"
+#include "link/registers.h"
 
 #include <cctype>
 #include <cstdio>

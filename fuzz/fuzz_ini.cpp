@@ -2,7 +2,7 @@
 // Input: file text, NUL, section, NUL, key, NUL, value.
 // Checks: a written value reads back as written (cut to 15 characters), and
 // no other key of the file changes.
-#include "ini_file.h"
+#include "settings/ini_file.h"
 
 #include <cctype>
 #include <cstdio>

@@ -2,9 +2,9 @@
 // Checks: a file that passes stages only rows 0 to 62, each with 0x and at
 // most 8 hexadecimal digits whose value fits the register, and the lines it
 // turns into are the window's "f ADDR DIGITS" lines for exactly those cells.
-#include "register_args.h"
-#include "registers.h"
-#include "staged_values.h"
+#include "cli/register_args.h"
+#include "link/registers.h"
+#include "cli/staged_values.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         ++cells;
         if (cell.size() < 3 || cell.size() > 10 || cell[0] != '0' || (cell[1] != 'x' && cell[1] != 'X'))
             std::abort();
-        if (stagedValue(cell) > registerMax(paramtbl[row].size))
+        if (stagedValue(cell) > groupsMax(paramtbl[row].size))
             std::abort();
     }
     std::vector<std::string> lines = stagedValueLines(*staged);

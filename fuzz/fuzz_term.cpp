@@ -1,9 +1,9 @@
 // The command interpreter on any command line and any reply bytes.
 // Input: the command line up to the first NUL; the rest is what the servo
 // answers, and also the content of the update file "fw".
-#include "loopback_serial.h"
-#include "registers.h"
-#include "term.h"
+#include "fuzz/loopback_serial.h"
+#include "link/registers.h"
+#include "link/term.h"
 
 #include <cstdio>
 #include <cstdlib>

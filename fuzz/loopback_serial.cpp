@@ -1,9 +1,9 @@
 // A serial line for fuzzing only: replies come from the fuzz input with no
 // waiting, and every byte the link sends is checked against the rules of
 // the wire.
-#include "loopback_serial.h"
+#include "fuzz/loopback_serial.h"
 
-#include "serial.h"
+#include "link/serial.h"
 
 #include <cstdlib>
 
@@ -11,6 +11,8 @@ namespace {
 
 const uint8_t* replies = nullptr;
 std::size_t replyLeft = 0;
+const uint8_t* limits = nullptr;
+std::size_t limitsLeft = 0;
 bool isOpen = false;
 const serial_handle kLoopback = 1;
 
@@ -20,6 +22,19 @@ void loopback_set_replies(const uint8_t* data, std::size_t size)
 {
     replies = data;
     replyLeft = size;
+    limits = nullptr;
+    limitsLeft = 0;
+}
+
+void loopback_set_read_limits(const uint8_t* data, std::size_t count)
+{
+    limits = data;
+    limitsLeft = count;
+}
+
+std::size_t loopback_replies_left()
+{
+    return replyLeft;
 }
 
 bool loopback_is_open()
@@ -60,6 +75,12 @@ int serial_read(serial_handle h, void* data, int n)
 {
     if (h != kLoopback || n < 1)
         std::abort();
+    if (limitsLeft > 0) {
+        if (*limits < n)
+            n = *limits;
+        ++limits;
+        --limitsLeft;
+    }
     auto* p = static_cast<uint8_t*>(data);
     int got = 0;
     while (got < n && replyLeft > 0) {
