@@ -7,6 +7,7 @@
 #include "tools/reply_schedule.h"
 #include "link/serial.h"
 #include "link/term.h"
+#include "link/wire_format.h"
 #include "tools/virtual_servo.h"
 
 #include <algorithm>
@@ -139,6 +140,70 @@ bool benchLatency(const std::string& image, int runs)
     return true;
 }
 
+// orvelin itself over a bus of twelve servos paced at 115200 baud: rounds of
+// reads on one open port, only the blocks asked for, one quiet check per
+// round. Each row against what the wire allows.
+bool benchRobot(int runs)
+{
+    constexpr int kServos = 12;
+    constexpr double kExchange = (kReadPacketBytes + kBlockBytes) * kByteSeconds;
+    constexpr int kSingleSamples = 300;
+    constexpr int kBusRounds = 40;
+    std::printf("\nA whole robot: %d servos on one bus paced at 115200 baud, orvelin end to end, median of %d runs\n",
+                kServos, runs);
+    std::printf("%-30s %8s %14s %14s %8s\n", "command", "timer", "ours", "wire limit", "ratio");
+    for (int latencyMs : {0, 16, 1}) {
+        std::vector<int> ids;
+        for (int id = 1; id <= kServos; ++id)
+            ids.push_back(id);
+        VirtualServo servo(ids);
+        if (!servo.start())
+            return false;
+        servo.control("pace " + std::to_string(kBaud));
+        if (latencyMs > 0)
+            servo.control("latency " + std::to_string(latencyMs));
+        std::string orvelin = std::string(ORVELIN_PROGRAM) + " --port " + servo.devicePath() + " --baud " +
+                              std::to_string(kBaud) + " ";
+        auto command = [&](const std::string& args) {
+            return [line = orvelin + args + " >/dev/null 2>&1"] {
+                if (std::system(line.c_str()) != 0)
+                    std::fprintf(stderr, "link_bench: failed: %s\n", line.c_str());
+            };
+        };
+        struct RobotRow {
+            std::string name;
+            bool rate;      // shown as samples or rounds per second
+            double count;   // samples or rounds in one run
+            double wireSeconds;
+            std::function<void()> run;
+        };
+        const RobotRow rows[] = {
+            {"watch M_POS, one servo", true, kSingleSamples, kExchange,
+             command("watch M_POS --id 1 --interval 0 --count " + std::to_string(kSingleSamples))},
+            {"watch M_POS --id 1-C", true, kBusRounds, kServos * kExchange,
+             command("watch M_POS --id 1-C --interval 0 --count " + std::to_string(kBusRounds))},
+            {"table --id 1-C", false, 1, kServos * kBlockCount * kExchange + kDrainSeconds,
+             command("table --id 1-C")},
+            {"diff --id 1-C", false, 1, kServos * kBlockCount * kExchange + kDrainSeconds,
+             command("diff --id 1-C")},
+        };
+        char timer[16] = "-";
+        if (latencyMs > 0)
+            std::snprintf(timer, sizeof timer, "%d ms", latencyMs);
+        for (const RobotRow& row : rows) {
+            double t = medianSeconds(row.run, runs) / row.count;
+            if (row.rate)
+                std::printf("%-30s %8s %12.1f/s %12.1f/s %7.2fx\n", row.name.c_str(), timer, 1 / t,
+                            1 / row.wireSeconds, t / row.wireSeconds);
+            else
+                std::printf("%-30s %8s %11.3f s %11.3f s %7.2fx\n", row.name.c_str(), timer, t, row.wireSeconds,
+                            t / row.wireSeconds);
+        }
+        servo.stop();
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -224,7 +289,7 @@ int main(int argc, char** argv)
         }
         servo.stop();
     }
-    if (!benchLatency(image3k, runs)) {
+    if (!benchLatency(image3k, runs) || !benchRobot(runs)) {
         std::fprintf(stderr, "link_bench: cannot start the virtual servo\n");
         return 1;
     }

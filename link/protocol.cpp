@@ -147,3 +147,8 @@ int drainLine(serial_handle h, int max, const std::function<void(unsigned char)>
     }
     return count;
 }
+
+int bytesWaiting(serial_handle h)
+{
+    return serial_pending(h);
+}

@@ -66,6 +66,9 @@ int buildUploadChunk(unsigned char* packet, int id, int chunkAddress, const unsi
 AckReply uploadChunkExchange(serial_handle h, const unsigned char* packet, int length,
                              const std::function<void(int k)>& emptyRead);
 
+// Bytes already waiting on the line, without waiting for more.
+int bytesWaiting(serial_handle h);
+
 // Reads single bytes until the line is quiet or max came; each(byte) sees
 // every one. Returns how many came.
 int drainLine(serial_handle h, int max, const std::function<void(unsigned char)>& each = {});

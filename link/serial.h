@@ -55,6 +55,8 @@ LowLatency serial_low_latency(serial_handle h);
 // Byte counts; 0 when nothing came in time, never an error.
 int serial_write(serial_handle h, const void* data, int n);
 int serial_read(serial_handle h, void* data, int n);
+// Bytes received and not yet read, without waiting; 0 on any error.
+int serial_pending(serial_handle h);
 
 // A packet monitor for front ends (orvelin --wire): sees every byte written
 // and every read, after the fact, a read that timed out with n = 0. Null

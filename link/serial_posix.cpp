@@ -221,3 +221,11 @@ LowLatency serial_low_latency(serial_handle h)
         return LowLatency::Unavailable;
     return toPort(h)->lowLatency.state;
 }
+
+int serial_pending(serial_handle h)
+{
+    if (h == 0 || h == SERIAL_INVALID)
+        return 0;
+    int waiting = 0;
+    return ioctl(toPort(h)->fd, FIONREAD, &waiting) == 0 ? waiting : 0;
+}

@@ -126,3 +126,12 @@ int serial_read(serial_handle h, void* data, int n)
     wire_notify(WireDirection::Received, data, static_cast<int>(got));
     return static_cast<int>(got);
 }
+
+int serial_pending(serial_handle h)
+{
+    if (h == nullptr || h == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD errors = 0;
+    COMSTAT status{};
+    return ClearCommError(h, &errors, &status) ? static_cast<int>(status.cbInQue) : 0;
+}

@@ -105,6 +105,13 @@ struct Settings {
     std::string svgPath;
 };
 
+// One round of samples, read and not yet shown.
+struct Round {
+    double seconds = 0;
+    std::vector<ServoImage> samples;
+    std::vector<BusOutcome> outcomes;
+};
+
 std::optional<Settings> readSettings(const WatchArgs& args)
 {
     Settings settings;
@@ -145,8 +152,7 @@ std::optional<Settings> readSettings(const WatchArgs& args)
 }
 
 // Another command (orvelin set from another terminal) may hold the port the
-// moment a sample is due: the sample waits for it a little rather than end
-// the watch. One port opening per sample lets such commands in between.
+// moment the watch begins: it waits for it a little rather than end at once.
 std::unique_ptr<BusPort> openForSample()
 {
     const auto until = Clock::now() + kPortWait;
@@ -262,9 +268,27 @@ int runWatch(const WatchArgs& args)
                                          settings->plot, settings->svgPath});
 
     catchInterrupt();
+    // One port for the whole watch; only its first opening waits for a
+    // port that another command holds a moment.
+    std::unique_ptr<BusPort> port = openForSample();
     const Clock::time_point start = Clock::now();
     const auto interval = std::chrono::milliseconds(settings->intervalMs);
     Clock::time_point due = start;
+    // A round is shown once the next one finds the line empty, or the drain
+    // at the end does: bytes after it would mean its replies were shifted.
+    std::optional<Round> pending;
+    auto show = [&](Quiet quiet) {
+        judgeRound(*port, pending->outcomes, quiet);
+        for (const BusOutcome& outcome : pending->outcomes)
+            if (int status = reportOutcome(outcome); status != kExitOk)
+                return status;
+        if (chart)
+            chart->add(pending->seconds, valuesIn(*settings, pending->samples));
+        if (!settings->plot)
+            printSample(*settings, *servos, pending->seconds, pending->samples);
+        pending.reset();
+        return kExitOk;
+    };
     for (unsigned long long n = 0; settings->count == 0 || n < settings->count; ++n) {
         if (interrupted())
             break;
@@ -276,21 +300,19 @@ int runWatch(const WatchArgs& args)
             due += interval;
         if (interrupted())
             break;
-        // A sample with bytes missing or extra is not shown: watching stops there.
-        std::vector<ServoImage> samples;
-        std::unique_ptr<BusPort> port = openForSample();
-        for (const BusOutcome& outcome : readRound(*port, servos->ids, blocks, samples))
-            if (int status = reportOutcome(outcome); status != kExitOk)
+        if (pending)
+            if (int status = show(Quiet::Now); status != kExitOk)
                 return status;
-        port.reset();
+        Round round;
+        round.outcomes = readRoundUnchecked(*port, servos->ids, blocks, round.samples);
         // Stamped when the replies are in: a sample held up on its way (a busy
-        // machine, a port another command holds a moment) keeps its true time.
-        double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        if (chart)
-            chart->add(seconds, valuesIn(*settings, samples));
-        if (!settings->plot)
-            printSample(*settings, *servos, seconds, samples);
+        // machine) keeps its true time.
+        round.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        pending = std::move(round);
     }
+    if (pending)
+        if (int status = show(Quiet::Drain); status != kExitOk)
+            return status;
     if (chart && !chart->finish())
         return kExitUsage;
     return kExitOk;

@@ -78,10 +78,26 @@ BusOutcome readServo(BusPort& port, int id, const BlockSet& blocks, ServoImage& 
 std::vector<BusOutcome> readRound(BusPort& port, const std::vector<int>& ids, const BlockSet& blocks,
                                   std::vector<ServoImage>& images)
 {
+    std::vector<BusOutcome> outcomes = readRoundUnchecked(port, ids, blocks, images);
+    judgeRound(port, outcomes, Quiet::Drain);
+    return outcomes;
+}
+
+std::vector<BusOutcome> readRoundUnchecked(BusPort& port, const std::vector<int>& ids, const BlockSet& blocks,
+                                           std::vector<ServoImage>& images)
+{
     images.assign(ids.size(), ServoImage{});
     std::vector<BusOutcome> outcomes;
     for (std::size_t k = 0; k < ids.size(); ++k)
         outcomes.push_back(readBlocks(port, ids[k], blocks, images[k]));
-    judgeQuiet(outcomes, port.isOpen() ? port.drain() : 0);
     return outcomes;
+}
+
+void judgeRound(BusPort& port, std::vector<BusOutcome>& outcomes, Quiet quiet)
+{
+    if (!port.isOpen())
+        return;
+    // Bytes already waiting are emptied too, so the next round starts clean.
+    int stray = quiet == Quiet::Drain || bytesWaiting(port.handle()) > 0 ? port.drain() : 0;
+    judgeQuiet(outcomes, stray);
 }

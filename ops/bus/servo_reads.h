@@ -42,3 +42,12 @@ BusOutcome readServo(BusPort& port, int id, const BlockSet& blocks, ServoImage& 
 // gets one entry per ID, in order; the outcomes too.
 std::vector<BusOutcome> readRound(BusPort& port, const std::vector<int>& ids, const BlockSet& blocks,
                                   std::vector<ServoImage>& images);
+
+// Repeated rounds (watch) need not wait for quiet after each: bytes already
+// waiting when the next round is due are this round's surplus. So a round
+// read unchecked is judged when the next one starts (Quiet::Now, no wait),
+// or at the end of the run (Quiet::Drain).
+std::vector<BusOutcome> readRoundUnchecked(BusPort& port, const std::vector<int>& ids, const BlockSet& blocks,
+                                           std::vector<ServoImage>& images);
+enum class Quiet { Now, Drain };
+void judgeRound(BusPort& port, std::vector<BusOutcome>& outcomes, Quiet quiet);
