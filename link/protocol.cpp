@@ -92,9 +92,9 @@ PositionReply positionWriteExchange(serial_handle h, int k, int pos, int en, uns
     packet[0] = static_cast<unsigned char>(kPositionHeader | k);
     packet[1] = static_cast<unsigned char>(pos & kGroupMask);
     packet[2] = static_cast<unsigned char>((pos >> kGroupBits) & kGroupMask);
-    packet[3] = static_cast<unsigned char>(en);  // sent as it is, bit 7 and all
-    packet[4] = 0x00;
-    serial_write(h, packet, 5);
+    packet[kPositionEnIndex] = static_cast<unsigned char>(en);  // sent as it is, bit 7 and all
+    packet[kPositionPacketBytes - 1] = 0x00;
+    serial_write(h, packet, kPositionPacketBytes);
     PositionReply reply;
     reply.received = serial_read(h, packet, kPositionReplyBytes);
     reply.status = reply.received == kPositionReplyBytes ? ReplyStatus::Whole

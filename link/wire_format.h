@@ -24,6 +24,9 @@ inline constexpr unsigned char kPositionHeader = 0xC0; // OR the ID, instead of 
 inline constexpr std::array<unsigned char, 4> kFixedPacket = {0xBF, 0x41, 0x4F, 0x01};
 
 inline constexpr int kReadPacketBytes = 3 + kBlockBytes;
+// The position write: header, two position groups, en (sent unmasked) and a zero byte.
+inline constexpr int kPositionPacketBytes = 5;
+inline constexpr int kPositionEnIndex = 3;
 inline constexpr int kPositionReplyBytes = 4;
 // The largest packet, an upload chunk: every packet buffer holds this much.
 inline constexpr int kPacketMax = 21;
@@ -38,6 +41,11 @@ inline constexpr int kAckReads = 5;
 
 // An acknowledge (FLASH write, upload chunk) with this bit set refuses.
 inline constexpr unsigned char kAckRefused = 0x40;
+inline constexpr unsigned char kAckAccepted = 0x00;
+
+// A FLASH write of this value to SYS_PN asks the servo to clear its settings.
+inline constexpr int kClearAddress = 0x00;
+inline constexpr uint32_t kClearValue = 0x3E8;
 
 // Stray bytes read after a read-all at most: a babbling line must not hold
 // the program.

@@ -2,6 +2,8 @@
 // hands a line to the interpreter.
 #pragma once
 
+#include "link/wire_format.h"
+
 #include <functional>
 #include <string_view>
 
@@ -9,9 +11,9 @@
 // without the interpreter.
 struct RegisterWrite {
     int address;
-    unsigned value;
+    uint32_t value;
 };
-inline constexpr RegisterWrite kSettingsClear = {0x00, 0x3E8};
+inline constexpr RegisterWrite kSettingsClear = {kClearAddress, kClearValue};
 inline constexpr RegisterWrite kRestart = {0x09, 1};
 inline constexpr RegisterWrite kUnlock = {0x14, 0x6A};
 

@@ -1,4 +1,4 @@
-#include "control_file.h"
+#include "tools/control_file.h"
 
 #include <filesystem>
 #include <fstream>

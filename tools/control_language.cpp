@@ -1,6 +1,6 @@
-#include "control_language.h"
+#include "tools/control_language.h"
 
-#include "text_numbers.h"
+#include "tools/text_numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -32,6 +32,7 @@ constexpr std::array kNumberSettings = {
     NumberSetting{"stray", &VirtualServoFaults::strayAfterRead, 0},
     NumberSetting{"reject", &VirtualServoFaults::rejectUploads, 0},
     NumberSetting{"ignore", &VirtualServoFaults::ignoreUploads, 0},
+    NumberSetting{"refuse", &VirtualServoFaults::refuseFlash, -1},
     NumberSetting{"delay", &VirtualServoFaults::replyDelayMs, 0},
     NumberSetting{"pace", &VirtualServoFaults::paceBaud, 0},
     NumberSetting{"latency", &VirtualServoFaults::latencyMs, 0},
@@ -44,8 +45,24 @@ constexpr std::array kByteSettings = {
     NumberSetting{"ack", &VirtualServoFaults::uploadAck, 0},
 };
 
+struct ServoChoice {
+    int id;
+    int nth;
+};
+
+// "3F" or "3F#2": an ID, and which of the servos that share it (from 1).
+std::optional<ServoChoice> servoChoice(std::string_view word)
+{
+    std::size_t hash = word.find('#');
+    std::optional<int> id = parseNumber(word.substr(0, hash), 16);
+    std::optional<int> nth = hash == std::string_view::npos ? 1 : parseNumber(word.substr(hash + 1), 10);
+    if (!id || !nth)
+        return std::nullopt;
+    return ServoChoice{*id, *nth};
+}
+
 // "20=68,07": an address and the bytes from it on.
-bool presetBytes(ServoBus& bus, int id, std::string_view assignment)
+bool presetBytes(ServoBus& bus, ServoChoice servo, std::string_view assignment)
 {
     std::size_t equals = assignment.find('=');
     if (equals == std::string_view::npos)
@@ -61,7 +78,7 @@ bool presetBytes(ServoBus& bus, int id, std::string_view assignment)
         bytes.push_back(static_cast<uint8_t>(*byte));
         at = comma + 1;
     }
-    return address && bus.preset(id, *address, bytes);
+    return address && bus.preset(servo.id, *address, bytes, servo.nth);
 }
 
 }  // namespace
@@ -81,11 +98,11 @@ bool applyControl(ServoBus& bus, std::string_view line)
     }
     if (w.size() == 2 && w[0] == "set") {
         std::optional<int> id = bus.firstId();
-        return id && presetBytes(bus, *id, w[1]);
+        return id && presetBytes(bus, {*id, 1}, w[1]);
     }
     if (w.size() == 3 && w[0] == "setid") {
-        std::optional<int> id = parseNumber(w[1], 16);
-        return id && presetBytes(bus, *id, w[2]);
+        std::optional<ServoChoice> servo = servoChoice(w[1]);
+        return servo && presetBytes(bus, *servo, w[2]);
     }
     if (w.size() != 2)
         return false;

@@ -9,6 +9,9 @@
 //   stray N            send N bytes of 7-bit noise after each read block reply
 //   reject N           answer the next N upload chunks with 0x40
 //   ignore N           leave the next N upload chunks unanswered
+//   refuse N           answer the next N FLASH writes with 0x40 and keep FLASH
+//                      as it is (the clear too); -1 refuses every one until
+//                      "refuse 0" or "reset"
 //   delay MS           wait MS milliseconds before every reply
 //   pace BAUD          bytes take 10 bits of BAUD each way; 0 for no pacing
 //   latency MS         hold reply bytes as a USB adapter's latency timer of
@@ -22,11 +25,16 @@
 //   vanish N           the same as the Nth packet from now begins
 //   set 20=68,07       preset RAM and FLASH bytes of the bus's first servo
 //   setid 3F 20=68,07  the same for the servo with this ID
+//   setid 3F#2 20=68   the same for the second servo with this ID (--ids 3F,3F);
+//                      "3F" alone is "3F#1"
+//
+// Servos that share an ID all answer its packets, one reply after the other;
+// the counted faults (reject, ignore, refuse) count packets, not replies.
 //
 // Blank lines do nothing; anything else that does not parse is refused.
 #pragma once
 
-#include "servo_bus.h"
+#include "tools/servo_bus.h"
 
 #include <string_view>
 

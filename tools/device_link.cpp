@@ -1,4 +1,4 @@
-#include "device_link.h"
+#include "tools/device_link.h"
 
 #include <system_error>
 

@@ -1,18 +1,26 @@
-#include "packet_parser.h"
+#include "tools/packet_parser.h"
 
+#include "link/wire_format.h"
+#include "tools/servo_registers.h"
+
+#include <algorithm>
 #include <utility>
 
 namespace {
 
-constexpr uint8_t kHeaderBit = 0x80;
-constexpr uint8_t kPositionHeader = 0xC0;
-constexpr uint8_t kReadBlock = 0x30;
-constexpr uint8_t kRamWrite = 0x60;
-constexpr uint8_t kFixedHeader = 0xBF;
-constexpr uint8_t kFixedSecond = 0x41;
-constexpr std::size_t kPositionLength = 5;
-constexpr std::size_t kEnIndex = 3;  // the one payload byte sent unmasked
-constexpr int kMaxChunk = 16;
+// Header, kind and address come before a read block's filler bytes and
+// before a RAM write's value groups alike.
+constexpr std::size_t kAddressedHead = kReadPacketBytes - kBlockBytes;
+// Header, byte count and two address groups before the bytes, the checksum
+// after them: what the largest packet, a whole upload chunk, adds to it.
+constexpr std::size_t kCountedFrame = kPacketMax - kChunkBytes;
+constexpr std::size_t kEnIndex = kPositionEnIndex;
+constexpr std::size_t kPositionLength = kPositionPacketBytes;
+
+bool isRamWrite(uint8_t second)
+{
+    return std::ranges::any_of(kRegisterSizes, [second](int size) { return second == (kRamWriteKind | size); });
+}
 
 }  // namespace
 
@@ -20,14 +28,14 @@ PacketShape packetShape(uint8_t header, uint8_t second)
 {
     if ((header & kPositionHeader) == kPositionHeader)
         return {PacketKind::Position, kPositionLength};
-    if (second == kReadBlock)
-        return {PacketKind::ReadBlock, 3 + 16};
-    if (second == (kRamWrite | 1) || second == (kRamWrite | 2) || second == (kRamWrite | 4))
-        return {PacketKind::RamWrite, 3 + static_cast<std::size_t>(second & 0x0F)};
-    if (header == kFixedHeader && second == kFixedSecond)
-        return {PacketKind::Fixed, 4};
-    if (second >= 1 && second <= kMaxChunk)
-        return {PacketKind::FlashWrite, 5 + static_cast<std::size_t>(second)};
+    if (second == kReadBlockKind)
+        return {PacketKind::ReadBlock, kReadPacketBytes};
+    if (isRamWrite(second))
+        return {PacketKind::RamWrite, kAddressedHead + static_cast<std::size_t>(second & ~kRamWriteKind)};
+    if (header == kFixedPacket[0] && second == kFixedPacket[1])
+        return {PacketKind::Fixed, kFixedPacket.size()};
+    if (second >= 1 && second <= kChunkBytes)
+        return {PacketKind::FlashWrite, kCountedFrame + second};
     return {PacketKind::Unknown, 0};
 }
 

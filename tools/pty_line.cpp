@@ -1,4 +1,4 @@
-#include "pty_line.h"
+#include "tools/pty_line.h"
 
 #include <algorithm>
 #include <array>

@@ -3,8 +3,8 @@
 // reads EIO in the gaps between two host commands.
 #pragma once
 
-#include "reply_schedule.h"
-#include "unique_fd.h"
+#include "tools/reply_schedule.h"
+#include "tools/unique_fd.h"
 
 #include <chrono>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "reply_schedule.h"
+#include "tools/reply_schedule.h"
 
 std::vector<ReplyBurst> replySchedule(std::size_t count, std::chrono::nanoseconds byteTime,
                                       std::chrono::milliseconds latency,

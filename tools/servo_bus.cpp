@@ -1,24 +1,33 @@
-#include "servo_bus.h"
+#include "tools/servo_bus.h"
 
-#include "packet_parser.h"
+#include "link/wire_format.h"
+#include "tools/packet_parser.h"
 
 #include <algorithm>
 #include <iterator>
-#include <numeric>
 
 namespace {
 
-constexpr uint8_t kAccept = 0x00;
-constexpr uint8_t kReject = 0x40;
-constexpr int kIdBits = 0x3F;
-constexpr int kUploadBase = 0x1000;
-// A FLASH write of this value to address 0 is the servo's "clear" request.
-constexpr uint32_t kClearValue = 0x3E8;
-constexpr int kPositionGroups = 2;
 
-bool checksumAddsUp(std::span<const uint8_t> summed)
+// The position reply: where the shaft is, then where it is going.
+static_assert(2 * kPositionBytes == kPositionReplyBytes);
+
+// An acknowledge that accepts has no bit set.
+uint8_t acknowledge(bool refused)
 {
-    return std::accumulate(summed.begin(), summed.end(), 0) % 128 == 0;
+    return refused ? kAckRefused : kAckAccepted;
+}
+
+// Uses up one packet of a fault's count; a negative count never runs out
+// where the fault allows one, and means no fault elsewhere.
+bool useOne(int& count, bool endless = false)
+{
+    if (count < 0)
+        return endless;
+    if (count == 0)
+        return false;
+    --count;
+    return true;
 }
 
 }  // namespace
@@ -33,18 +42,33 @@ std::optional<std::vector<uint8_t>> ServoBus::answer(const std::vector<uint8_t>&
 {
     if (faults.silent || packet.size() < 2)
         return std::nullopt;
-    ServoUnit* servo = unit(packet[0] & kIdBits);
-    if (servo == nullptr)
+    std::vector<ServoUnit*> servos;
+    for (ServoUnit& servo : units_)
+        if (servo.id() == (packet[0] & kHighestId))
+            servos.push_back(&servo);
+    if (servos.empty())
         return std::nullopt;
+    // Servos sharing an ID all answer; on a real line their replies collide
+    // and the host sees more bytes than it asked for.
+    auto fromEach = [&servos](auto&& replyOf) {
+        std::vector<uint8_t> replies;
+        for (ServoUnit* servo : servos)
+            std::ranges::copy(replyOf(*servo), std::back_inserter(replies));
+        return replies;
+    };
     switch (packetShape(packet[0], packet[1]).kind) {
-    case PacketKind::ReadBlock:
-        return readBlock(*servo, packet);
+    case PacketKind::ReadBlock: {
+        std::vector<uint8_t> reply = fromEach([&](ServoUnit& servo) { return readBlock(servo, packet); });
+        for (int k = 0; k < faults.strayAfterRead; ++k)
+            reply.push_back(static_cast<uint8_t>(noise_() & kGroupMask));
+        return reply;
+    }
     case PacketKind::RamWrite:
-        return withBadBits(ramWrite(*servo, packet));
+        return fromEach([&](ServoUnit& servo) { return withBadBits(ramWrite(servo, packet)); });
     case PacketKind::FlashWrite:
-        return flashWrite(*servo, packet);
+        return flashWrite(servos, packet);
     case PacketKind::Position:
-        return withBadBits(positionWrite(*servo, packet));
+        return fromEach([&](ServoUnit& servo) { return withBadBits(positionWrite(servo, packet)); });
     case PacketKind::Fixed:
     case PacketKind::Unknown:
         break;
@@ -52,10 +76,12 @@ std::optional<std::vector<uint8_t>> ServoBus::answer(const std::vector<uint8_t>&
     return std::nullopt;
 }
 
-ServoUnit* ServoBus::unit(int id)
+ServoUnit* ServoBus::unit(int id, int nth)
 {
-    auto found = std::ranges::find(units_, id, &ServoUnit::id);
-    return found == units_.end() ? nullptr : &*found;
+    for (ServoUnit& servo : units_)
+        if (servo.id() == id && --nth == 0)
+            return &servo;
+    return nullptr;
 }
 
 std::optional<int> ServoBus::firstId() const
@@ -65,9 +91,9 @@ std::optional<int> ServoBus::firstId() const
     return units_.front().id();
 }
 
-bool ServoBus::preset(int id, int address, std::span<const uint8_t> bytes)
+bool ServoBus::preset(int id, int address, std::span<const uint8_t> bytes, int nth)
 {
-    ServoUnit* servo = unit(id);
+    ServoUnit* servo = unit(id, nth);
     if (servo == nullptr || address < 0 || address + static_cast<int>(bytes.size()) > kRegisterBytes)
         return false;
     servo->writeRam(address, bytes);
@@ -88,10 +114,7 @@ std::vector<uint8_t> ServoBus::readBlock(ServoUnit& servo, const std::vector<uin
     std::size_t count = block.size();
     if (faults.shortReply >= 0)
         count = std::min(count, static_cast<std::size_t>(faults.shortReply));
-    std::vector<uint8_t> reply = withBadBits({block.begin(), block.begin() + static_cast<std::ptrdiff_t>(count)});
-    for (int k = 0; k < faults.strayAfterRead; ++k)
-        reply.push_back(static_cast<uint8_t>(noise_() & 0x7F));
-    return reply;
+    return withBadBits({block.begin(), block.begin() + static_cast<std::ptrdiff_t>(count)});
 }
 
 std::vector<uint8_t> ServoBus::ramWrite(ServoUnit& servo, const std::vector<uint8_t>& packet)
@@ -104,38 +127,43 @@ std::vector<uint8_t> ServoBus::ramWrite(ServoUnit& servo, const std::vector<uint
     return values;
 }
 
-std::optional<std::vector<uint8_t>> ServoBus::flashWrite(ServoUnit& servo, const std::vector<uint8_t>& packet)
+std::optional<std::vector<uint8_t>> ServoBus::flashWrite(std::span<ServoUnit* const> servos,
+                                                         const std::vector<uint8_t>& packet)
 {
-    std::span<const uint8_t> whole(packet);
-    auto data = whole.subspan(4, packet[1]);
-    bool good = checksumAddsUp(whole.subspan(2, packet.size() - 2));
-    int address = packet[2] | packet[3] << 7;
-    if (address < kUploadBase) {
-        if (good && address == 0 && groupsValue(data) == kClearValue)
-            servo.clearFlash();
-        else if (good && !faults.locked)
-            servo.writeFlash(address, data);
-        return withBadBits({good ? kAccept : kReject});
+    // Header, byte count, two address groups, the bytes, their checksum.
+    auto data = std::span(packet).subspan(4, packet[1]);
+    bool good = checksum7(packet.data() + 2, static_cast<int>(packet.size()) - 3) == packet.back();
+    int address = packet[2] | packet[3] << kGroupBits;
+    std::vector<uint8_t> reply;
+    // Faults count packets, not servos: servos sharing an ID fare alike.
+    if (address < kFirstChunkAddress) {
+        bool refused = useOne(faults.refuseFlash, true) || !good;
+        for (ServoUnit* servo : servos) {
+            if (!refused && address == kClearAddress && groupsValue(data) == kClearValue)
+                servo->clearFlash();
+            else if (!refused && !faults.locked)
+                servo->writeFlash(address, data);
+            reply.push_back(acknowledge(refused));
+        }
+        return withBadBits(reply);
     }
-    if (faults.ignoreUploads > 0) {
-        --faults.ignoreUploads;
+    if (useOne(faults.ignoreUploads))
         return std::nullopt;
+    bool rejected = useOne(faults.rejectUploads);
+    for (ServoUnit* servo : servos) {
+        if (!rejected && good)
+            servo->storeChunk(static_cast<std::size_t>(address - kFirstChunkAddress), data);
+        reply.push_back(rejected || !good ? kAckRefused : static_cast<uint8_t>(faults.uploadAck));
     }
-    if (faults.rejectUploads > 0) {
-        --faults.rejectUploads;
-        return withBadBits({kReject});
-    }
-    if (good)
-        servo.storeChunk(static_cast<std::size_t>(address - kUploadBase), data);
-    return withBadBits({good ? static_cast<uint8_t>(faults.uploadAck) : kReject});
+    return withBadBits(reply);
 }
 
 std::vector<uint8_t> ServoBus::positionWrite(ServoUnit& servo, const std::vector<uint8_t>& packet)
 {
-    int target = packet[1] | packet[2] << 7;
+    int target = packet[1] | packet[2] << kGroupBits;
     int now = servo.moveTo(target);
-    std::vector<uint8_t> reply = valueGroups(static_cast<uint32_t>(now), kPositionGroups);
-    std::ranges::copy(valueGroups(static_cast<uint32_t>(target), kPositionGroups), std::back_inserter(reply));
+    std::vector<uint8_t> reply = valueGroups(static_cast<uint32_t>(now), kPositionBytes);
+    std::ranges::copy(valueGroups(static_cast<uint32_t>(target), kPositionBytes), std::back_inserter(reply));
     return reply;
 }
 
@@ -143,6 +171,6 @@ std::vector<uint8_t> ServoBus::withBadBits(std::vector<uint8_t> reply) const
 {
     if (faults.badBitReply > 0)
         for (uint8_t& byte : reply)
-            byte |= 0x80;
+            byte |= kHeaderBit;
     return reply;
 }

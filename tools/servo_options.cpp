@@ -1,6 +1,7 @@
-#include "servo_options.h"
+#include "tools/servo_options.h"
 
-#include "text_numbers.h"
+#include "link/wire_format.h"
+#include "tools/text_numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -13,13 +14,15 @@ const std::string_view kServoUsage =
     "and answers on it until interrupted.\n"
     "  --link PATH     make PATH a symbolic link to the terminal (removed at exit)\n"
     "  --id HEX        the servo's ID (default 3F)\n"
-    "  --ids HEX,...   several servos on one bus, each with its own memory\n"
+    "  --ids HEX,...   several servos on one bus, each with its own memory; an ID\n"
+    "                  given twice puts two servos on it, which both answer\n"
     "  --set ADDR=B,B  preset register bytes of the first servo (hex; repeatable)\n"
     "  --silent        answer nothing\n"
     "  --short N       answer a read block with N bytes only\n"
     "  --stray N       send N noise bytes after each read block reply\n"
     "  --reject N      reject the first N upload chunks\n"
     "  --ignore N      leave the first N upload chunks unanswered\n"
+    "  --refuse N      refuse the first N FLASH writes, keeping FLASH; -1 for all\n"
     "  --delay MS      wait MS milliseconds before every reply\n"
     "  --pace BAUD     take the wire time of BAUD for every byte each way\n"
     "  --latency MS    hold replies as a USB adapter's latency timer of MS does\n"
@@ -30,15 +33,14 @@ const std::string_view kServoUsage =
 
 namespace {
 
-constexpr int kHighestId = 0x3F;
-
 // Options that become one line of the control language with their value.
 using ValueControl = std::pair<std::string_view, std::string_view>;
 constexpr std::array kValueControls = {
     ValueControl{"--set", "set"},       ValueControl{"--short", "short"},
     ValueControl{"--stray", "stray"},   ValueControl{"--reject", "reject"},
-    ValueControl{"--ignore", "ignore"}, ValueControl{"--delay", "delay"},
-    ValueControl{"--pace", "pace"},     ValueControl{"--latency", "latency"},
+    ValueControl{"--ignore", "ignore"}, ValueControl{"--refuse", "refuse"},
+    ValueControl{"--delay", "delay"},   ValueControl{"--pace", "pace"},
+    ValueControl{"--latency", "latency"},
 };
 
 std::optional<std::vector<int>> parseIds(std::string_view list)
@@ -47,7 +49,7 @@ std::optional<std::vector<int>> parseIds(std::string_view list)
     for (std::size_t at = 0; at <= list.size();) {
         std::size_t comma = std::min(list.find(',', at), list.size());
         std::optional<int> id = parseNumber(list.substr(at, comma - at), 16);
-        if (!id || *id < 0 || *id > kHighestId || std::ranges::find(ids, *id) != ids.end())
+        if (!id || *id < 0 || *id > kHighestId)
             return std::nullopt;
         ids.push_back(*id);
         at = comma + 1;
@@ -90,7 +92,7 @@ std::variant<ServoOptions, std::string> parseServoOptions(std::span<char* const>
         } else if (idList) {
             std::optional<std::vector<int>> ids = parseIds(value);
             if (!ids || (option == "--id" && ids->size() != 1))
-                return option + ": expected hexadecimal IDs 0..3F, each once, not " + value;
+                return option + ": expected hexadecimal IDs 0..3F, not " + value;
             options.ids = *ids;
         } else {
             options.controls.push_back({option + " " + value, std::string(control->second) + " " + value});

@@ -1,6 +1,8 @@
 // The command line of orvelin-virtual-servo.
 #pragma once
 
+#include "tools/servo_registers.h"
+
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,7 +16,7 @@ struct ServoOptions {
         std::string line;
     };
 
-    std::vector<int> ids{0x3F};
+    std::vector<int> ids{kFactoryId};
     std::vector<Control> controls;
     std::string linkPath;
     std::string controlPath;

@@ -1,4 +1,4 @@
-#include "servo_registers.h"
+#include "tools/servo_registers.h"
 
 #include <algorithm>
 
@@ -53,30 +53,35 @@ constexpr auto kFactory = std::to_array<uint8_t>({
 static_assert(kFactory.size() == kRegisterBytes);
 
 constexpr int kUidIdGroup = 0x04;
+// SYS_UID's first group: this bit, then the ID.
+constexpr uint8_t kUidMark = 0x40;
+
+// No value is wider than 32 bits: the widest register holds four groups.
+constexpr std::size_t kValueGroups = sizeof(uint32_t);
 
 }  // namespace
 
 RegisterMemory factoryRegisters(int id)
 {
     RegisterMemory memory = kFactory;
-    memory[kServoIdAddress] = static_cast<uint8_t>(id & 0x7F);
-    memory[kUidIdGroup] = static_cast<uint8_t>(0x40 | (id & 0x3F));
+    memory[kServoIdAddress] = static_cast<uint8_t>(id & kGroupMask);
+    memory[kUidIdGroup] = static_cast<uint8_t>(kUidMark | (id & kHighestId));
     return memory;
 }
 
 uint32_t groupsValue(std::span<const uint8_t> groups)
 {
-    uint32_t value = 0;
-    for (std::size_t k = 0; k < groups.size(); ++k)
-        value |= static_cast<uint32_t>(groups[k] & 0x7F) << (7 * k);
-    return value;
+    std::array<unsigned char, kValueGroups> masked{};
+    std::size_t count = std::min(groups.size(), masked.size());
+    std::ranges::transform(groups.first(count), masked.begin(),
+                           [](uint8_t group) { return static_cast<unsigned char>(group & kGroupMask); });
+    return decodeGroups(masked.data(), static_cast<int>(count));
 }
 
 std::vector<uint8_t> valueGroups(uint32_t value, int count)
 {
-    std::vector<uint8_t> groups;
-    for (int k = 0; k < count; ++k)
-        groups.push_back(static_cast<uint8_t>((value >> (7 * k)) & 0x7F));
+    std::vector<uint8_t> groups(static_cast<std::size_t>(count));
+    encodeGroups(value, count, groups.data());
     return groups;
 }
 

@@ -1,4 +1,4 @@
-#include "servo_unit.h"
+#include "tools/servo_unit.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -6,7 +6,6 @@
 namespace {
 
 constexpr long long kStepsPerSecond = 0x400;
-constexpr int kPositionBytes = 2;
 
 bool touches(int address, std::size_t count, int field)
 {
@@ -16,12 +15,13 @@ bool touches(int address, std::size_t count, int field)
 }  // namespace
 
 ServoUnit::ServoUnit(int id)
-    : id_(id), ram_(factoryRegisters(id)), flash_(ram_)
+    : factoryId_(id), id_(id), ram_(factoryRegisters(id)), flash_(ram_)
 {
 }
 
 void ServoUnit::reset()
 {
+    id_ = factoryId_;
     ram_ = factoryRegisters(id_);
     flash_ = ram_;
     image_.clear();
@@ -57,6 +57,8 @@ void ServoUnit::restart()
 {
     ram_ = flash_;
     motion_.reset();
+    // A servo restarts on the ID its settings hold: a FLASH write of SYS_SID moves it.
+    id_ = ram_[kServoIdAddress] & kHighestId;
 }
 
 void ServoUnit::clearFlash()

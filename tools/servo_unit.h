@@ -2,7 +2,8 @@
 // firmware image uploaded to it, and the travel of its output shaft.
 #pragma once
 
-#include "servo_registers.h"
+#include "link/wire_format.h"
+#include "tools/servo_registers.h"
 
 #include <array>
 #include <chrono>
@@ -10,8 +11,6 @@
 #include <optional>
 #include <span>
 #include <vector>
-
-inline constexpr int kBlockBytes = 16;
 
 class ServoUnit {
 public:
@@ -47,6 +46,7 @@ private:
     void settle();
     int position() const;
 
+    int factoryId_;  // the ID a reset goes back to
     int id_;
     RegisterMemory ram_;
     RegisterMemory flash_;

@@ -1,4 +1,4 @@
-#include "text_numbers.h"
+#include "tools/text_numbers.h"
 
 #include <charconv>
 

@@ -1,16 +1,16 @@
-#include "virtual_servo.h"
+#include "tools/virtual_servo.h"
 
-#include "control_file.h"
-#include "control_language.h"
-#include "packet_parser.h"
-#include "pty_line.h"
+#include "tools/control_file.h"
+#include "tools/control_language.h"
+#include "tools/packet_parser.h"
+#include "tools/pty_line.h"
 
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
-#include "device_link.h"
-#include "servo_bus.h"
-#include "unique_fd.h"
+#include "tools/device_link.h"
+#include "tools/servo_bus.h"
+#include "tools/unique_fd.h"
 
 #include <algorithm>
 #include <array>
@@ -209,6 +209,8 @@ void VirtualServo::Impl::reply(const std::vector<uint8_t>& packet)
     line.send(*answer, replySchedule(answer->size(), byteTime(faults.paceBaud),
                                      std::chrono::milliseconds(faults.latencyMs), start));
 }
+
+VirtualServo::VirtualServo() : VirtualServo(std::vector<int>{kFactoryId}) {}
 
 VirtualServo::VirtualServo(std::vector<int> ids) : impl(std::make_unique<Impl>(ids)) {}
 

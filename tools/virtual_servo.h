@@ -1,7 +1,7 @@
 // A servo on a pseudo-terminal: the far end of every test and the demo's
 // default device. It answers the host's packets from a 96-byte register
-// memory per ID, keeps a FLASH copy and an upload image, and can be told to
-// misbehave.
+// memory per servo, keeps a FLASH copy and an upload image, and can be told
+// to misbehave.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,7 @@ struct VirtualServoFaults {
     int shortReply = -1;          // >= 0: answer a read block with this many bytes only
     int strayAfterRead = 0;       // bytes of noise sent after each read block reply
     int rejectUploads = 0;        // answer the first N upload packets with 0x40
+    int refuseFlash = 0;          // answer the first N FLASH writes with 0x40 and keep FLASH; < 0: all
     int ignoreUploads = 0;        // leave the first N upload packets unanswered
     int replyDelayMs = 0;         // wait this long before every reply
     int paceBaud = 0;             // > 0: bytes take 10 bits of this rate each way
@@ -27,8 +28,11 @@ struct VirtualServoFaults {
 
 class VirtualServo {
 public:
-    // ids: the servo IDs on this bus, each with its own memory.
-    explicit VirtualServo(std::vector<int> ids = {0x3F});
+    // One servo with the factory ID, 3F.
+    VirtualServo();
+    // ids: the servos on this bus in order, each with its own memory. An ID
+    // given twice puts two servos on it, and both answer its packets.
+    explicit VirtualServo(std::vector<int> ids);
     ~VirtualServo();
     VirtualServo(const VirtualServo&) = delete;
     VirtualServo& operator=(const VirtualServo&) = delete;
@@ -51,8 +55,9 @@ public:
 
     // One line of the control language (see control_language.h):
     // "reset", "silent 1", "short 10", "stray 5", "reject 3", "ignore 2",
-    // "delay 30", "pace 115200", "latency 16", "badbit 1", "vanish", "set 20=68,07",
-    // "setid 3F 20=68,07". Returns false for a line it does not understand.
+    // "refuse 2", "delay 30", "pace 115200", "latency 16", "badbit 1", "vanish",
+    // "set 20=68,07", "setid 3F 20=68,07", "setid 01#2 20=68,07". Returns false
+    // for a line it does not understand.
     bool control(const std::string& line);
     // Applies the lines appended to this file since the last look, before
     // every packet: how a process that cannot reach this object steers it.
@@ -61,7 +66,7 @@ public:
     // hexadecimal bytes ("BF 61 09 01").
     void logPacketsTo(const std::string& path);
 
-    // Memory access for tests.
+    // Memory access for tests; with two servos on an ID, the first one's.
     void setMemory(int id, int address, const std::vector<uint8_t>& bytes);
     std::vector<uint8_t> memory(int id) const;       // 96 RAM bytes
     std::vector<uint8_t> flashMemory(int id) const;  // 96 FLASH bytes

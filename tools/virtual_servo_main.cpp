@@ -2,8 +2,8 @@
 // tests in other processes. Prints the terminal's path on its first line,
 // then answers until SIGINT, SIGTERM or SIGHUP.
 #include "orvelin_version.h"
-#include "servo_options.h"
-#include "virtual_servo.h"
+#include "tools/servo_options.h"
+#include "tools/virtual_servo.h"
 
 #include <csignal>
 #include <cstdio>

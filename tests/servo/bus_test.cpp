@@ -1,7 +1,7 @@
 // The line as a bus: who answers, how the stream is cut into packets, and
 // the shaft's travel after a position write.
-#include "host_line.h"
-#include "virtual_servo.h"
+#include "tests/servo/host_line.h"
+#include "tools/virtual_servo.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +30,38 @@ TEST(ServoBus, AnswersOnlyItsOwnIdsButRecordsAll)
     EXPECT_EQ(servo.memory(0x02)[0x32], 0x33);
     EXPECT_NE(servo.memory(0x01)[0x32], 0x33);
     EXPECT_EQ(servo.packets().size(), 5u);
+}
+
+TEST(ServoBus, ServosSharingAnIdEachAnswerFromTheirOwnMemory)
+{
+    VirtualServo servo({0x01, 0x01, 0x02});
+    ASSERT_TRUE(servo.control("setid 01#2 20=68,07"));
+    EXPECT_FALSE(servo.control("setid 01#3 20=68,07"));
+    EXPECT_FALSE(servo.control("setid 02#2 20=68,07"));
+    const Bytes first = servo.memory(0x01);
+    const Bytes firstPosition(first.begin() + 0x20, first.begin() + 0x22);
+    ASSERT_NE(firstPosition, (Bytes{0x68, 0x07}));
+    ASSERT_TRUE(servo.start());
+    HostLine host(servo.devicePath());
+
+    // Block 0x20 from the first servo, then from the second.
+    Bytes replies = host.exchange(readBlockPacket(0x01, 0x20), 32);
+    ASSERT_EQ(replies.size(), 32u);
+    EXPECT_EQ(Bytes(replies.begin(), replies.begin() + 2), firstPosition);
+    EXPECT_EQ(Bytes(replies.begin() + 16, replies.begin() + 18), (Bytes{0x68, 0x07}));
+    host.send(readBlockPacket(0x02, 0x20));
+    EXPECT_EQ(host.receive(17, 100ms).size(), 16u);
+
+    // Writes reach both; the restart brings each its own FLASH back.
+    EXPECT_EQ(host.exchange(ramWritePacket(0x01, 0x20, {0x7E, 0x7E}), 4), (Bytes{0x7E, 0x7E, 0x7E, 0x7E}));
+    EXPECT_EQ(host.exchange(flashPacket(0x01, 0x2E, {0x11}), 2), (Bytes{0x00, 0x00}));
+    EXPECT_EQ(host.exchange(ramWritePacket(0x01, 0x09, {0x01}), 2), (Bytes{0x01, 0x01}));
+    replies = host.exchange(readBlockPacket(0x01, 0x20), 32);
+    ASSERT_EQ(replies.size(), 32u);
+    EXPECT_EQ(Bytes(replies.begin(), replies.begin() + 2), firstPosition);
+    EXPECT_EQ(Bytes(replies.begin() + 16, replies.begin() + 18), (Bytes{0x68, 0x07}));
+    EXPECT_EQ(replies[0x0E], 0x11);  // 0x2E of each
+    EXPECT_EQ(replies[0x1E], 0x11);
 }
 
 TEST(ServoBus, PositionWriteMovesTheShaftStepByStep)

@@ -1,8 +1,8 @@
 // Misbehaviour on demand: the faults, the control file that sets them from
 // another process, the packet log, and pacing at a baud rate.
-#include "host_line.h"
-#include "temp_folder.h"
-#include "virtual_servo.h"
+#include "tests/servo/host_line.h"
+#include "tests/support/temp_folder.h"
+#include "tools/virtual_servo.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +60,45 @@ TEST(ServoFaults, SilentAnswersNothingAndBadBitMarksReplies)
     ASSERT_TRUE(servo.control("badbit 1"));
     EXPECT_EQ(host.exchange(ramWritePacket(kId, 0x32, {0x01}), 1), Bytes{0x81});
     EXPECT_FALSE(servo.control("silent 2"));
+}
+
+TEST(ServoFaults, RefusedFlashWritesKeepFlashAndLeaveUploadsAlone)
+{
+    VirtualServo servo;
+    std::vector<uint8_t> factory = servo.flashMemory(kId);
+    ASSERT_TRUE(servo.control("refuse 2"));
+    ASSERT_TRUE(servo.start());
+    HostLine host(servo.devicePath());
+
+    EXPECT_EQ(host.exchange(flashPacket(kId, 0x32, {0x11}), 1), Bytes{0x40});
+    EXPECT_EQ(host.exchange(flashPacket(kId, 0x1000, {0x05}), 1), Bytes{0x00});
+    EXPECT_EQ(host.exchange(flashPacket(kId, 0x00, {0x68, 0x07}), 1), Bytes{0x40});  // the clear
+    EXPECT_EQ(servo.flashMemory(kId), factory);
+    EXPECT_EQ(servo.uploadImage(kId), Bytes{0x05});
+
+    EXPECT_EQ(host.exchange(flashPacket(kId, 0x32, {0x11}), 1), Bytes{0x00});
+    EXPECT_EQ(servo.flashMemory(kId)[0x32], 0x11);
+    EXPECT_EQ(servo.faults().refuseFlash, 0);
+}
+
+TEST(ServoFaults, RefuseMinusOneLastsUntilRefuseZeroOrReset)
+{
+    VirtualServo servo;
+    ASSERT_TRUE(servo.control("refuse -1"));
+    ASSERT_TRUE(servo.start());
+    HostLine host(servo.devicePath());
+
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(host.exchange(flashPacket(kId, 0x32, {0x11}), 1), Bytes{0x40});
+    EXPECT_NE(servo.flashMemory(kId)[0x32], 0x11);
+    ASSERT_TRUE(servo.control("refuse 0"));
+    EXPECT_EQ(host.exchange(flashPacket(kId, 0x32, {0x11}), 1), Bytes{0x00});
+
+    ASSERT_TRUE(servo.control("refuse -1"));
+    ASSERT_TRUE(servo.control("reset"));
+    EXPECT_EQ(host.exchange(flashPacket(kId, 0x33, {0x22}), 1), Bytes{0x00});
+    EXPECT_EQ(servo.flashMemory(kId)[0x33], 0x22);
+    EXPECT_FALSE(servo.control("refuse -2"));
 }
 
 TEST(ServoTiming, ReplyDelayHoldsTheAnswerBack)

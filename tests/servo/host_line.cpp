@@ -1,4 +1,4 @@
-#include "host_line.h"
+#include "tests/servo/host_line.h"
 
 #include <algorithm>
 #include <fcntl.h>

@@ -1,7 +1,7 @@
 // Register memory as the host sees it: read blocks, RAM and FLASH writes,
 // restart and clear.
-#include "host_line.h"
-#include "virtual_servo.h"
+#include "tests/servo/host_line.h"
+#include "tools/virtual_servo.h"
 
 #include <gtest/gtest.h>
 

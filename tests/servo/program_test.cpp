@@ -1,6 +1,6 @@
 // The orvelin-virtual-servo program as another process runs it.
-#include "host_line.h"
-#include "temp_folder.h"
+#include "tests/servo/host_line.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +96,18 @@ TEST(ServoProgram, ServesOnItsLinkUntilTerminated)
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
 }
 
+TEST(ServoProgram, SharedIdsAndRefusedFlashWrites)
+{
+    ServoProcess servo({"--ids", "1,1,2", "--refuse", "1"});
+    HostLine host(servo.firstLine());
+    ASSERT_TRUE(host.isOpen());
+
+    // Each exchange reads exactly its bytes: a surplus would spoil the next.
+    EXPECT_EQ(host.exchange(readBlockPacket(0x01, 0x00), 32).size(), 32u);
+    EXPECT_EQ(host.exchange(flashPacket(0x02, 0x32, {0x11}), 1), Bytes{0x40});
+    EXPECT_EQ(host.exchange(flashPacket(0x01, 0x32, {0x11}), 2), (Bytes{0x00, 0x00}));
+}
+
 TEST(ServoProgram, VersionIsTheProjects)
 {
     ServoProcess servo({"--version"});
@@ -107,7 +119,7 @@ TEST(ServoProgram, UsageErrorsExitWithTwo)
 {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"--short"}, {"--ids", "1,40"}, {"--set", "60=1"}, {"--delay", "soon"}, {"--latency", "-5"},
-             {"--frobnicate"}}) {
+             {"--refuse", "-2"}, {"--frobnicate"}}) {
         ServoProcess servo(args);
         EXPECT_EQ(servo.firstLine(), "");
         EXPECT_EQ(servo.finish(0), 2) << args.front();

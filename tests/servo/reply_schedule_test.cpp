@@ -1,6 +1,6 @@
 // When reply bytes reach the host: off the wire one by one, or held and
 // passed on in bursts by an adapter's latency timer.
-#include "reply_schedule.h"
+#include "tools/reply_schedule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Upload chunks: accepted into the image, refused on a bad checksum, and
 // the reject and ignore faults that make the host retry.
-#include "host_line.h"
-#include "virtual_servo.h"
+#include "tests/servo/host_line.h"
+#include "tools/virtual_servo.h"
 
 #include <gtest/gtest.h>
 
