@@ -36,8 +36,8 @@ bool expectPositional(const CommonArgs& args, std::string_view command, std::siz
 namespace {
 
 const Subcommand* const kSubcommands[] = {
-    &termCommand, &tableCommand, &setCommand,  &clearCommand, &flashCommand, &updateCommand,
-    &saveCommand, &diffCommand,  &scanCommand, &watchCommand, &portsCommand, &configCommand,
+    &termCommand,    &tableCommand, &setCommand,   &clearCommand, &flashCommand,  &updateCommand, &saveCommand,
+    &diffCommand,    &backupsCommand, &scanCommand, &watchCommand, &portsCommand, &configCommand,
 };
 
 }  // namespace

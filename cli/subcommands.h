@@ -33,6 +33,7 @@ extern const Subcommand portsCommand;
 extern const Subcommand configCommand;
 extern const Subcommand saveCommand;
 extern const Subcommand diffCommand;
+extern const Subcommand backupsCommand;
 
 // Every subcommand, in the order of the overview's list.
 std::span<const Subcommand* const> subcommands();

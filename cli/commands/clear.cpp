@@ -1,6 +1,7 @@
-// orvelin clear: the window's settings clear, then the restart question; on
-// one servo or on each listed one, with one question for them all. A clear
-// the servo refuses or does not answer is no clear.
+// orvelin clear: a backup of the servo, the window's settings clear, then
+// the restart question; on one servo or on each listed one, with one
+// question for them all. A clear the servo refuses or does not answer is no
+// clear.
 #include "cli/commands/clearing.h"
 #include "cli/exit_codes.h"
 #include "cli/servo_ids.h"
@@ -11,34 +12,49 @@ namespace {
 struct ClearArgs : CommonArgs {
     bool yes = false;
     bool keepGoing = false;
+    bool noBackup = false;
 };
 
-constexpr Option<ClearArgs> kOptions[] = {{"--yes", &ClearArgs::yes}, {"--keep-going", &ClearArgs::keepGoing}};
+constexpr Option<ClearArgs> kOptions[] = {
+    {"--yes", &ClearArgs::yes},
+    {"--keep-going", &ClearArgs::keepGoing},
+    {"--no-backup", &ClearArgs::noBackup},
+};
 
 constexpr HelpText kHelp = {
-    R"(Usage: orvelin clear [--yes] [--keep-going] [--port DEVICE] [--baud RATE] [--id HEX|LIST|all] [--wire]
+    R"(Usage: orvelin clear [--yes] [--keep-going] [--no-backup] [--port DEVICE] [--baud RATE] [--id HEX|LIST|all] [--wire]
 
 Clears the servo's settings as the window's Clear does: sends "f 0 3e8" and the restart
 request "w 9 1" (their trace on stdout), then asks you to restart the ORVELIN and press Enter.
-For a list of IDs it first checks that every servo answers (nothing is cleared when one
-does not, unless --keep-going leaves it out), clears each, and asks once for them all.
+Before that it reads every register and saves them as a FLASH value file in the backups
+folder ('orvelin backups' lists them), and shows the 'orvelin flash' command that writes
+them back; a servo that cannot be read whole, or whose backup cannot be written, is not
+cleared. For a list of IDs it first backs up every servo (nothing is cleared when one
+fails, unless --keep-going leaves it out), clears each, and asks once for them all.
   --yes          do not wait for Enter
-  --keep-going   for a list, clear the servos that answer even when one does not
+  --keep-going   for a list, clear the other servos when one cannot be backed up
+  --no-backup    clear without a backup (a list's servos must still answer first)
 
-Exit status: 0 done, 1 the port cannot be opened, 2 bad arguments or no port configured,
-8 no answer from the servo.
+Exit status: 0 done, 1 the port cannot be opened, 2 bad arguments, no port configured, or
+a backup cannot be written, 8 no answer from the servo, 9 a reply with bytes missing or
+extra.
 )",
-    R"(使い方: orvelin clear [--yes] [--keep-going] [--port デバイス] [--baud 速度] [--id 16進数|リスト|all] [--wire]
+    R"(使い方: orvelin clear [--yes] [--keep-going] [--no-backup] [--port デバイス] [--baud 速度] [--id 16進数|リスト|all] [--wire]
 
 ウィンドウの「クリア」と同じく設定を消去します: "f 0 3e8" と再起動要求 "w 9 1" を送り
-(トレースは標準出力)、ORVELINを再起動して Enter を押すよう求めます。ID のリストでは、
-まずすべてのサーボが応答するかを確かめ (応答しないサーボがあれば何も消去しません。
---keep-going ではそのサーボを除きます)、各サーボを消去して、まとめて1回確認します。
+(トレースは標準出力)、ORVELINを再起動して Enter を押すよう求めます。その前に全レジスタを
+読み出してバックアップのフォルダーに FLASH 値ファイルとして保存し ('orvelin backups' で
+一覧を表示します)、書き戻す 'orvelin flash' のコマンドを表示します。完全に読み出せないか、
+バックアップを書き込めないサーボは消去しません。ID のリストでは、まずすべてのサーボを
+バックアップし (できないサーボがあれば何も消去しません。--keep-going ではそのサーボを
+除きます)、各サーボを消去して、まとめて1回確認します。
   --yes          Enter を待ちません
-  --keep-going   リストで応答しないサーボがあっても、応答するサーボを消去します
+  --keep-going   リストでバックアップできないサーボがあっても、他のサーボを消去します
+  --no-backup    バックアップせずに消去します (リストではまず全サーボの応答を確かめます)
 
-終了コード: 0 完了、1 ポートが開けない、2 引数の誤りかポートが設定されていない、
-8 サーボから応答がない
+終了コード: 0 完了、1 ポートが開けない、2 引数の誤り、ポートが設定されていない、
+またはバックアップを書き込めない、8 サーボから応答がない、9 応答のバイトが足りないか
+余分なバイトがある
 )"};
 
 int runClear(const ClearArgs& args)
@@ -50,7 +66,7 @@ int runClear(const ClearArgs& args)
     if (!servos)
         return status;
     // Without Enter the clear is still done: only the question went unanswered.
-    ClearRun run = clearServos(*servos, args.keepGoing, args.yes);
+    ClearRun run = clearServos(*servos, {.keepGoing = args.keepGoing, .confirmed = args.yes, .backUp = !args.noBackup});
     return run.status;
 }
 

@@ -1,6 +1,6 @@
-// The settings clear that orvelin clear and orvelin flash share: which of
-// the servos answer, the clear of each with its answer examined, and one
-// restart question for all that took it.
+// The settings clear that orvelin clear and orvelin flash share: a backup of
+// each servo (or, without one, which of them answer), the clear of each
+// with its answer examined, and one restart question for all that took it.
 #pragma once
 
 #include "cli/console/restart_prompt.h"
@@ -14,7 +14,14 @@ struct ClearRun {
     RestartOutcome restart = RestartOutcome::Unconfirmed;
 };
 
-// For a list, every servo must answer before any is cleared (with
-// keepGoing, the silent ones are left out); then each is cleared and, when
-// one took it, the operator is asked once to restart them.
-ClearRun clearServos(const ServoIds& servos, bool keepGoing, bool confirmed);
+struct ClearChoices {
+    bool keepGoing = false;  // leave out a servo that fails and go on with the others
+    bool confirmed = false;  // the restart is taken care of (--yes)
+    bool backUp = true;      // save each servo's registers before it is cleared
+};
+
+// Every servo is backed up (or, without backups, for a list, must answer)
+// before any is cleared; with keepGoing the failed ones are left out. Then
+// each is cleared and, when one took it, the operator is asked once to
+// restart them.
+ClearRun clearServos(const ServoIds& servos, const ClearChoices& choices);

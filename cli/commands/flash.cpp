@@ -22,29 +22,30 @@ struct FlashArgs : CommonArgs {
     bool yes = false;
     bool keepGoing = false;
     bool allowIdChange = false;
+    bool noBackup = false;
 };
 
 constexpr Option<FlashArgs> kOptions[] = {
-    {"--dry-run", &FlashArgs::dryRun},
-    {"--yes", &FlashArgs::yes},
-    {"--keep-going", &FlashArgs::keepGoing},
-    {"--allow-id-change", &FlashArgs::allowIdChange},
+    {"--dry-run", &FlashArgs::dryRun},       {"--yes", &FlashArgs::yes},
+    {"--keep-going", &FlashArgs::keepGoing}, {"--allow-id-change", &FlashArgs::allowIdChange},
+    {"--no-backup", &FlashArgs::noBackup},
 };
 
 constexpr HelpText kHelp = {
-    R"(Usage: orvelin flash FILE [--dry-run] [--yes] [--keep-going] [--allow-id-change] [--port DEVICE] [--baud RATE] [--id HEX|LIST|all] [--wire]
+    R"(Usage: orvelin flash FILE [--dry-run] [--yes] [--keep-going] [--allow-id-change] [--no-backup] [--port DEVICE] [--baud RATE] [--id HEX|LIST|all] [--wire]
 
 Writes the values staged in a FLASH value file into the servo's FLASH memory, as the
 window's Write does after File > Open. The file is checked whole before anything is sent:
 each line is "ROW VALUE" (as the window saves it), ROW the register's row, 0 to 62 in the
 order of 'orvelin table', VALUE 0x and hexadecimal digits that fit the register, such as
 18 0x03E8; each row once, at least one value. Then it
-  1. clears the settings ("f 0 3e8", "w 9 1") and asks you to restart the ORVELIN
-     and press Enter,
+  1. saves every register of the servo as a backup, as 'orvelin clear' does ('orvelin
+     backups' lists them; a servo that cannot be backed up is not cleared), clears the
+     settings ("f 0 3e8", "w 9 1") and asks you to restart the ORVELIN and press Enter,
   2. sends "f ADDR VALUE" for each staged value; each must be answered and accepted,
   3. sends the restart request "w 9 1" and reads the registers back: each value written
      must be there.
-For a list of IDs (a whole robot): every listed servo must answer first; each is
+For a list of IDs (a whole robot): every listed servo must be backed up first; each is
 cleared; you are asked once to restart them all; then each one in turn gets the values,
 its restart request and its read back, with a line for each servo and a summary. The run
 stops at the first failure unless --keep-going; the status is the first failure's.
@@ -55,28 +56,31 @@ to the servo with that ID, unless --allow-id-change.
                       is not a terminal: without a way to ask, nothing is cleared)
   --keep-going        for a list, go on without a servo that does not answer or fails
   --allow-id-change   write a staged SYS_SID even where it changes the servo's ID
+  --no-backup         clear without a backup (a list's servos must still answer first)
 
 Example: orvelin save arm.txt --id 1 --registers FB_,PWM_
          orvelin flash arm.txt --id 2-6
 
-Exit status: 0 done, 1 the port cannot be opened, 2 the file cannot be used, no terminal
-to ask on and no --yes, or the restart was not confirmed, 8 no answer from the servo,
-9 a reply with bytes missing or extra, 10 a value the servo refused or that does not read
-back.
+Exit status: 0 done, 1 the port cannot be opened, 2 the file cannot be used, a backup
+cannot be written, no terminal to ask on and no --yes, or the restart was not confirmed,
+8 no answer from the servo, 9 a reply with bytes missing or extra, 10 a value the servo
+refused or that does not read back.
 )",
-    R"(使い方: orvelin flash ファイル [--dry-run] [--yes] [--keep-going] [--allow-id-change] [--port デバイス] [--baud 速度] [--id 16進数|リスト|all] [--wire]
+    R"(使い方: orvelin flash ファイル [--dry-run] [--yes] [--keep-going] [--allow-id-change] [--no-backup] [--port デバイス] [--baud 速度] [--id 16進数|リスト|all] [--wire]
 
 FLASH 値ファイルの値をサーボの FLASH に書き込みます。ウィンドウで「開く」の後に
 「書込み」をしたときと同じです。何かを送信する前にファイル全体を検査します: 各行は
 ウィンドウが保存する「行 値」の形で、行は 'orvelin table' の順でのレジスタの行 (0〜62)、
 値は 0x とレジスタに収まる16進数です (例: 18 0x03E8)。各行は1回だけ、値は1つ以上。
 その後、
-  1. 設定を消去し ("f 0 3e8", "w 9 1")、ORVELINを再起動して Enter を押すよう求めます
+  1. 'orvelin clear' と同じくサーボの全レジスタをバックアップし ('orvelin backups' で一覧を
+     表示します。バックアップできないサーボは消去しません)、設定を消去し ("f 0 3e8",
+     "w 9 1")、ORVELINを再起動して Enter を押すよう求めます
   2. 各値について "f アドレス 値" を送ります。どの値も応答があり、受け付けられること
   3. 再起動要求 "w 9 1" を送り、レジスタを読み出します。書き込んだ値がすべてあること
-ID のリスト (ロボット全体) では、まず全サーボが応答すること。各サーボを消去し、まとめて
-1回再起動を確認してから、サーボごとに値、再起動要求、読み出し確認を行い、サーボごとの行と
-まとめを表示します。--keep-going がなければ最初の失敗で止まり、終了コードは最初の失敗の
+ID のリスト (ロボット全体) では、まず全サーボをバックアップできること。各サーボを消去し、
+まとめて1回再起動を確認してから、サーボごとに値、再起動要求、読み出し確認を行い、サーボごとの
+行とまとめを表示します。--keep-going がなければ最初の失敗で止まり、終了コードは最初の失敗の
 ものです。SYS_SID (サーボの ID。'orvelin save' が書きます) を含むファイルは、その ID の
 サーボにだけ書き込みます (--allow-id-change を除く)。
   --dry-run           送信せずにコマンド行を表示します
@@ -84,13 +88,14 @@ ID のリスト (ロボット全体) では、まず全サーボが応答する�
                       確認できないときは何も消去しません)
   --keep-going        リストで、応答しないか失敗したサーボを除いて続けます
   --allow-id-change   サーボの ID が変わるときも SYS_SID を書き込みます
+  --no-backup         バックアップせずに消去します (リストではまず全サーボの応答を確かめます)
 
 例: orvelin save arm.txt --id 1 --registers FB_,PWM_
     orvelin flash arm.txt --id 2-6
 
-終了コード: 0 完了、1 ポートが開けない、2 ファイルが使えない、確認する端末も --yes も
-ない、または再起動が確認されない、8 サーボから応答がない、9 応答のバイトが足りないか
-余分なバイトがある、10 サーボが受け付けなかった値、または読み出せない値がある
+終了コード: 0 完了、1 ポートが開けない、2 ファイルが使えない、バックアップを書き込めない、
+確認する端末も --yes もない、または再起動が確認されない、8 サーボから応答がない、9 応答の
+バイトが足りないか余分なバイトがある、10 サーボが受け付けなかった値、または読み出せない値がある
 )"};
 
 constexpr int kSysSidRow = 3;
@@ -168,7 +173,7 @@ int runFlash(const FlashArgs& args)
     bool keepGoing = args.keepGoing;
 
     // The values go in only after the operator has restarted the cleared servos.
-    ClearRun cleared = clearServos(*servos, keepGoing, args.yes);
+    ClearRun cleared = clearServos(*servos, {.keepGoing = keepGoing, .confirmed = args.yes, .backUp = !args.noBackup});
     if (cleared.cleared.empty() || (cleared.status != kExitOk && !keepGoing))
         return cleared.status;
     if (cleared.restart == RestartOutcome::Unconfirmed) {

@@ -20,6 +20,7 @@ Commands:
   update FILE          upload a firmware update file (*.upd)
   save FILE            save the servo's values as a FLASH value file
   diff [FILE]          show the registers whose values differ (servo and file, or servos)
+  backups              list the backups clear and flash take, newest first
   scan                 find the servo IDs that answer
   watch REGISTER...    read registers again and again: lines, CSV, a live chart, an SVG
   ports                list serial devices, USB latency timers and low latency
@@ -63,6 +64,7 @@ Exit status (each command's help lists the ones it returns):
   update ファイル      ファームウェアアップデートファイル (*.upd) を書き込みます
   save ファイル        サーボの値を FLASH 値ファイルに保存します
   diff [ファイル]      値の違うレジスタを表示します (サーボとファイル、またはサーボ同士)
+  backups              clear と flash が取ったバックアップを新しい順に表示します
   scan                 応答するサーボ ID を探します
   watch レジスタ...    レジスタを繰り返し読み出します: 行、CSV、ライブチャート、SVG
   ports                シリアルデバイス、USB レイテンシタイマー、低遅延を表示します

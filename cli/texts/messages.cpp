@@ -209,6 +209,25 @@ constexpr Text kTexts[] = {
      "ファイルはサーボの ID である SYS_SID を %02X にします。ID %02X のサーボに書き込むと、2台のサーボが同じ ID で"
      "応答します。SYS_SID を除いて保存するか (orvelin save --registers ...)、--allow-id-change を指定してください。"
      "何も送信していません"},
+    {Msg::BackupSaved, "backed up the ORVELIN with ID %02X to %s\nto restore it: orvelin flash %s --id %02X",
+     "ID %02X の ORVELIN を %s にバックアップしました\n元に戻すには: orvelin flash %s --id %02X"},
+#ifdef _WIN32
+    {Msg::BackupNoFolder, "no folder for backups: LOCALAPPDATA is not set",
+     "バックアップのフォルダーがありません: LOCALAPPDATA が設定されていません"},
+#else
+    {Msg::BackupNoFolder, "no folder for backups: neither XDG_STATE_HOME nor HOME is set",
+     "バックアップのフォルダーがありません: XDG_STATE_HOME も HOME も設定されていません"},
+#endif
+    {Msg::BackupFolderFailed, "cannot create the backup folder %s: %s", "バックアップのフォルダー %s を作れません: %s"},
+    {Msg::BackupWriteFailed, "cannot write the backup %s (a full disk, or a folder not writable?)",
+     "バックアップ %s を書き込めません (ディスクがいっぱいか、書き込めないフォルダーではありませんか)"},
+    {Msg::BackupStops,
+     "nothing was cleared, since a servo could not be backed up (--no-backup clears without a backup)",
+     "バックアップできないサーボがあるため、何も消去していません (--no-backup でバックアップなしに消去します)"},
+    {Msg::BackupLeftOut, "the ORVELIN with ID %02X is left out: it could not be backed up, so it was not cleared",
+     "ID %02X の ORVELIN はバックアップできないため、消去せずに除きます"},
+    {Msg::BackupsNone, "no backups in %s", "%s にバックアップはありません"},
+    {Msg::BackupsLine, "ID %02X  %s  %s", "ID %02X  %s  %s"},
     {Msg::UpdateFileNot7Bit,
      "%s: byte 0x%02X at offset %ld is 0x80 or above; an update file holds 7-bit bytes only. Nothing was sent.",
      "%s: バイト 0x%02X (オフセット %ld) が 0x80 以上です。アップデートファイルは7ビットのバイトだけを含みます。"

@@ -103,6 +103,15 @@ enum class Msg {
     FlashNeedsTerminal,
     FlashRefused,
     FlashChangesId,
+    // Backups before a clear, and orvelin backups
+    BackupSaved,
+    BackupNoFolder,
+    BackupFolderFailed,
+    BackupWriteFailed,
+    BackupStops,
+    BackupLeftOut,
+    BackupsNone,
+    BackupsLine,
     // Update files
     UpdateFileNot7Bit,
     UpdateFileTooLong,

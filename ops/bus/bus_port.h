@@ -1,5 +1,5 @@
 // The port in force, opened once for a whole bus operation and closed when
-// it ends; the specified commands keep opening it per command line.
+// it ends; the interpreter keeps opening it for every command line.
 #pragma once
 
 #include "link/serial.h"

@@ -1,5 +1,6 @@
 #include "tests/cli/cli_fixture.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -28,6 +29,9 @@ void CliTest::TearDown()
 RunResult CliTest::run(std::vector<std::string> args, RunOptions options)
 {
     options.env.emplace_back("ORVELIN_CONFIG", configFile);
+    // The backups clear and flash take stay in the scratch folder, not the user's.
+    if (std::ranges::none_of(options.env, [](const auto& entry) { return entry.first == "XDG_STATE_HOME"; }))
+        options.env.emplace_back("XDG_STATE_HOME", pathOf("state"));
     return runOrvelin(args, options);
 }
 

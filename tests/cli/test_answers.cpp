@@ -51,7 +51,7 @@ TEST_F(AnswersTest, ARefusedClearFailsNamingTheServoAndNothingFollowsIt)
 TEST_F(AnswersTest, AnUnansweredClearFailsAsNoAnswerWithNoRestartAfterIt)
 {
     ASSERT_TRUE(servo->control("silent 1"));
-    RunResult clear = runOnServo({"clear", "--id", "2", "--yes"});
+    RunResult clear = runOnServo({"clear", "--id", "2", "--yes", "--no-backup"});
     EXPECT_EQ(clear.status, 8);
     EXPECT_NE(clear.err.find("no answer from the ORVELIN with ID 02"), std::string::npos) << clear.err;
     EXPECT_EQ(writes(1), std::vector<std::string>{"82 02 00 00 68 07 11"});

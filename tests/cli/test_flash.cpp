@@ -74,7 +74,8 @@ TEST_F(FlashTest, DryRunPrintsTheLinesTheWindowSends)
 
 TEST_F(FlashTest, OnATerminalItClearsAsksWritesRestartsAndReadsBack)
 {
-    RunResult r = runOnServo({"flash", writeFile("staged.txt", kStagedFile)}, RunOptions().withInput("\n").onTerminal());
+    RunResult r = runOnServo({"flash", writeFile("staged.txt", kStagedFile), "--no-backup"},
+                             RunOptions().withInput("\n").onTerminal());
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("Settings cleared: Restart the ORVELIN and press Enter."), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Write finished: The FLASH write is complete."), std::string::npos) << r.out;
@@ -109,15 +110,16 @@ TEST_F(FlashTest, AValueThatDoesNotReadBackFailsTheWrite)
 
 TEST_F(FlashTest, ClearSendsTheWindowsLinesAndAsksForTheRestart)
 {
-    RunResult r = runOnServo({"clear", "--yes"});
+    RunResult r = runOnServo({"clear", "--yes", "--no-backup"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "Settings cleared\n");
     EXPECT_EQ(packets(2), (std::vector<std::string>{"BF 02 00 00 68 07 11", "BF 61 09 01"}));
 
-    RunResult ja = runOnServo({"clear"}, RunOptions().withInput("\n").withEnv("LANG", "ja_JP.UTF-8"));
+    RunResult ja = runOnServo({"clear", "--no-backup"}, RunOptions().withInput("\n").withEnv("LANG", "ja_JP.UTF-8"));
     EXPECT_EQ(ja.status, 0);
     EXPECT_EQ(ja.err, "消去完了: ORVELINを再起動してEnterを押してください\n");
-    RunResult overridden = runOnServo({"clear"}, RunOptions().withInput("\n").withEnv("LANG", "ja_JP.UTF-8").withEnv("LC_ALL", "C"));
+    RunResult overridden = runOnServo(
+        {"clear", "--no-backup"}, RunOptions().withInput("\n").withEnv("LANG", "ja_JP.UTF-8").withEnv("LC_ALL", "C"));
     EXPECT_EQ(overridden.err, "Settings cleared: Restart the ORVELIN and press Enter.\n");
 
     ASSERT_TRUE(servo->control("silent 1"));

@@ -88,7 +88,7 @@ TEST_F(RobotTest, SetTellsEachServosOutcomeAndStopsAtTheFirstFailureUnlessKeepGo
 
 TEST_F(RobotTest, FlashClearsEveryServoAsksOnceThenWritesRestartsAndReadsBackEach)
 {
-    RunResult r = runOnServo({"flash", writeFile("arm.txt", "18 0x03E8\n33 0x05\n"), "--id", "1,2,5"},
+    RunResult r = runOnServo({"flash", writeFile("arm.txt", "18 0x03E8\n33 0x05\n"), "--id", "1,2,5", "--no-backup"},
                              RunOptions().withInput("\n").onTerminal());
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("Settings cleared (IDs 01, 02, 05): Restart these ORVELINs and press Enter."),

@@ -1,0 +1,54 @@
+// orvelin backups: the copies clear and flash took of each servo before
+// clearing it, newest first, each one a file 'orvelin flash' writes back.
+#include "cli/exit_codes.h"
+#include "cli/subcommands.h"
+#include "cli/texts/messages.h"
+#include "settings/backup_files.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr HelpText kHelp = {
+    R"(Usage: orvelin backups
+
+Lists the backups that 'orvelin clear' and 'orvelin flash' save before they clear a
+servo, newest first: one line per file with the servo's ID, the time it was taken and
+the file's path. Each is a FLASH value file of every register; 'orvelin flash FILE --id ID'
+writes it back. They are kept in $XDG_STATE_HOME/orvelin/backups (by default
+~/.local/state/orvelin/backups), on Windows in %LOCALAPPDATA%\orvelin\backups.
+
+Exit status: 0 done (with or without backups), 2 bad arguments, or no folder for backups.
+)",
+    R"(使い方: orvelin backups
+
+'orvelin clear' と 'orvelin flash' がサーボを消去する前に保存したバックアップを、新しい順に
+一覧表示します: 1ファイル1行で、サーボの ID、保存した時刻、ファイルのパス。どれも全レジスタの
+FLASH 値ファイルで、'orvelin flash ファイル --id ID' で書き戻せます。保存先は
+$XDG_STATE_HOME/orvelin/backups (省略時は ~/.local/state/orvelin/backups)、Windows では
+%LOCALAPPDATA%\orvelin\backups です。
+
+終了コード: 0 完了 (バックアップの有無にかかわらず)、2 引数の誤り、またはバックアップの
+フォルダーがない
+)"};
+
+int runBackups(const CommonArgs& args)
+{
+    if (!expectPositional(args, "backups", 0, 0, ""))
+        return kExitUsage;
+    std::filesystem::path folder = backupFolder();
+    if (folder.empty()) {
+        complain(Msg::BackupNoFolder);
+        return kExitUsage;
+    }
+    std::vector<BackupFile> files = listBackups(folder);
+    if (files.empty())
+        complain(Msg::BackupsNone, folder.string().c_str());
+    for (const BackupFile& file : files)
+        std::printf("%s\n", format(Msg::BackupsLine, file.id, file.time.c_str(), file.path.string().c_str()).c_str());
+    return kExitOk;
+}
+
+}  // namespace
+
+const Subcommand backupsCommand = {"backups", kHelp, startCommand<CommonArgs, kNoOwnOptions, runBackups>};
