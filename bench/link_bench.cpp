@@ -184,8 +184,8 @@ bool benchRobot(int runs)
              command("watch M_POS --id 1-C --interval 0 --count " + std::to_string(kBusRounds))},
             {"table --id 1-C", false, 1, kServos * kBlockCount * kExchange + kDrainSeconds,
              command("table --id 1-C")},
-            {"diff --id 1-C", false, 1, kServos * kBlockCount * kExchange + kDrainSeconds,
-             command("diff --id 1-C")},
+            {"diff --id 1-C --registers FB_,PWM_", false, 1, kServos * kBlockCount * kExchange + kDrainSeconds,
+             command("diff --id 1-C --registers FB_,PWM_")},
         };
         char timer[16] = "-";
         if (latencyMs > 0)
