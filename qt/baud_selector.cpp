@@ -1,6 +1,6 @@
-#include "baud_selector.h"
+#include "qt/baud_selector.h"
 
-#include "selector_choices.h"
+#include "ops/selector_choices.h"
 
 #include <QLineEdit>
 

@@ -1,22 +1,23 @@
-#include "command_worker.h"
+#include "qt/command_worker.h"
 
-#include "device_path.h"
-#include "registers.h"
-#include "serial.h"
-#include "servo_operations.h"
-#include "settings.h"
-#include "term.h"
-#include "upload.h"
+#include "ops/bus/bus_port.h"
+#include "settings/device_path.h"
+#include "link/registers.h"
+#include "link/serial.h"
+#include "ops/selector_choices.h"
+#include "ops/servo_operations.h"
+#include "ops/bus/servo_reads.h"
+#include "settings/settings.h"
+#include "link/term.h"
+#include "link/upload.h"
 
 #include <QThread>
 
 #include <climits>
 #include <cstdlib>
+#include <numeric>
 
 namespace {
-
-constexpr int kMemoryBytes = 0x60;
-constexpr long kChunkBytes = 16;
 
 // The upload's progress hook is a plain function; the worker it reports to.
 CommandWorker* progressTarget = nullptr;
@@ -126,7 +127,7 @@ bool CommandWorker::refresh(int id)
         reportPortFailure();
         return false;
     }
-    emit memoryRead(QByteArray(reinterpret_cast<const char*>(param), kMemoryBytes));
+    emit memoryRead(QByteArray(reinterpret_cast<const char*>(param), kRegisterBytes));
     return true;
 }
 
@@ -178,24 +179,53 @@ void CommandWorker::updateFirmware(const QByteArray& path, int id)
         refresh(id);
 }
 
-void CommandWorker::sample(const QList<int>& rows, int id, Clock::time_point since)
+void CommandWorker::sample(const QList<int>& rows, const QList<int>& ids, Clock::time_point since)
 {
     if (stopping_)
         return;
     const double seconds = std::chrono::duration<double>(Clock::now() - since).count();
-    SendID = id;
-    char line[kCommandBufferMin] = "R";
-    trace_.begin();
-    const int result = term(line);
-    trace_.end();
-    if (portFailed(result)) {
+    BusPort port;
+    if (!port.isOpen()) {
         emit samplingFailed();
         return;
     }
-    QList<quint32> values;
-    for (int row : rows)
-        values.append(paramValue(row));
-    emit sampled(seconds, values);
+    std::vector<ServoImage> images;
+    const std::vector<BusOutcome> outcomes =
+        readRound(port, {ids.begin(), ids.end()}, BlockSet::forRows({rows.begin(), rows.end()}), images);
+    QList<std::optional<quint32>> values;
+    QList<BusOutcome> missed;
+    for (std::size_t k = 0; k < outcomes.size(); ++k) {
+        if (!outcomes[k].ok())
+            missed.append(outcomes[k]);
+        for (int row : rows)
+            values.append(outcomes[k].ok() ? std::optional<quint32>(images[k].value(row)) : std::nullopt);
+    }
+    emit sampled(seconds, values, missed);
+}
+
+void CommandWorker::scan(const QList<int>& rates, const std::atomic<bool>& stop)
+{
+    const int inForce = baudRate;
+    std::vector<int> ids(kServoIdCount);
+    std::iota(ids.begin(), ids.end(), 0);
+    bool opened = true;
+    for (int rate : rates.isEmpty() ? QList<int>{inForce} : rates) {
+        if (stop || stopping_)
+            break;
+        baudRate = rate;
+        BusPort port;
+        if (!port.isOpen()) {
+            opened = false;
+            break;
+        }
+        ScanCalls calls;
+        calls.tried = [this, rate](int id, std::size_t) { emit scanProbed(id, rate); };
+        calls.found = [this, rate](const ScanFind& find) { emit scanFound(find, rate); };
+        calls.stop = [this, &stop] { return stop || stopping_; };
+        scanIds(port, ids, calls);
+    }
+    baudRate = inForce;
+    emit scanEnded(opened);
 }
 
 bool CommandWorker::uploadGoesOn(int chunksSent, int chunksTotal)

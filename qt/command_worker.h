@@ -6,10 +6,12 @@
 // waits for the answer.
 #pragma once
 
-#include "command_lines.h"
-#include "flash_column.h"
-#include "operator_texts.h"
-#include "trace_capture.h"
+#include "ops/bus/outcome.h"
+#include "ops/bus/servo_scan.h"
+#include "ops/command_lines.h"
+#include "ops/flash_column.h"
+#include "ops/operator_texts.h"
+#include "qt/trace_capture.h"
 
 #include <QByteArray>
 #include <QList>
@@ -19,6 +21,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 // What servoconf.ini set at start-up, for the window's selectors.
@@ -57,9 +60,15 @@ public:
     void writeFlash(const FlashColumn& staged, int id);
     void updateFirmware(const QByteArray& path, int id);
 
-    // One chart sample: a read-all and the values of rows, not a command of
-    // the operator's, so it neither traces into the pane nor ends a command.
-    void sample(const QList<int>& rows, int id, Clock::time_point since);
+    // One chart sample: the blocks holding rows of each servo of ids, read in
+    // one round through a port opened for this sample alone; not a command
+    // of the operator's, so it neither traces into the pane nor ends a
+    // command. A servo whose reply was not whole is missed, never sampled.
+    void sample(const QList<int>& rows, const QList<int>& ids, Clock::time_point since);
+    // Tools → Scan: every ID probed at each of rates (none: the rate in
+    // force) on the port in force, each probe and each answer told as they
+    // come; the rate in force is set back after. stop ends it between probes.
+    void scan(const QList<int>& rates, const std::atomic<bool>& stop);
     void showWire(bool shown);
 
     // From the window's thread while it closes: nothing more is asked of the
@@ -76,8 +85,13 @@ signals:
     // Connected blocking: the worker waits while the window shows the box.
     void operatorAsked(OperatorText text, OperatorText title, bool error);
     void uploadProgress(int chunksSent, int chunksTotal);
-    void sampled(double seconds, const QList<quint32>& values);
+    // One value per servo and register, in their order, none for a servo
+    // whose reply was not whole; missed says why for each such servo.
+    void sampled(double seconds, const QList<std::optional<quint32>>& values, const QList<BusOutcome>& missed);
     void samplingFailed();
+    void scanProbed(int id, int baud);
+    void scanFound(const ScanFind& find, int baud);
+    void scanEnded(bool portOpened);
     void commandFinished();
 
 private:

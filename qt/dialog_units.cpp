@@ -1,9 +1,21 @@
-#include "dialog_units.h"
+#include "qt/dialog_units.h"
 
 #include <QFontMetrics>
+#include <QWidgetItem>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
+
+// One side of a place along one axis, for extra pixels of growth.
+void follow(int& start, int& length, TemplateLayout::Pin pin, int extra)
+{
+    if (pin == TemplateLayout::Pin::Move)
+        start += extra;
+    else if (pin == TemplateLayout::Pin::Grow)
+        length += extra;
+}
 
 // MulDiv's rounding, for the non-negative values a template holds.
 int scaled(int units, int base, int divisor)
@@ -51,4 +63,77 @@ void fitCaption(QWidget* widget, const QString& caption, int padding)
            && QFontMetrics(font).horizontalAdvance(caption) + padding > widget->width())
         font.setPointSizeF(font.pointSizeF() - kStep);
     widget->setFont(font);
+}
+
+TemplateLayout::TemplateLayout(QWidget* parent, const QSize& size) : QLayout(parent), size_(size)
+{
+    // The places are the template's own, from the widget's corner.
+    setContentsMargins(0, 0, 0, 0);
+}
+
+TemplateLayout::~TemplateLayout()
+{
+    for (const Placed& placed : placed_)
+        delete placed.item;
+}
+
+void TemplateLayout::addWidget(QWidget* widget, const QRect& place, Pin across, Pin down)
+{
+    addChildWidget(widget);
+    widget->setGeometry(place);
+    placed_.append({new QWidgetItem(widget), place, across, down});
+    invalidate();
+}
+
+void TemplateLayout::addItem(QLayoutItem* item)
+{
+    placed_.append({item, item->geometry(), Pin::Stay, Pin::Stay});
+}
+
+QLayoutItem* TemplateLayout::itemAt(int index) const
+{
+    return index >= 0 && index < placed_.size() ? placed_[index].item : nullptr;
+}
+
+QLayoutItem* TemplateLayout::takeAt(int index)
+{
+    if (index < 0 || index >= placed_.size())
+        return nullptr;
+    return placed_.takeAt(index).item;
+}
+
+int TemplateLayout::count() const
+{
+    return static_cast<int>(placed_.size());
+}
+
+QSize TemplateLayout::sizeHint() const
+{
+    return size_;
+}
+
+QSize TemplateLayout::minimumSize() const
+{
+    return size_;
+}
+
+void TemplateLayout::setGeometry(const QRect& rect)
+{
+    QLayout::setGeometry(rect);
+    const int wider = std::max(0, rect.width() - size_.width());
+    const int taller = std::max(0, rect.height() - size_.height());
+    for (const Placed& placed : placed_) {
+        int x = rect.x() + placed.place.x();
+        int y = rect.y() + placed.place.y();
+        int width = placed.place.width();
+        int height = placed.place.height();
+        follow(x, width, placed.across, wider);
+        follow(y, height, placed.down, taller);
+        // The widget itself, not its item: an item would hold a button to
+        // its own height, and the template's are taller.
+        if (QWidget* widget = placed.item->widget())
+            widget->setGeometry(x, y, width, height);
+        else
+            placed.item->setGeometry(QRect(x, y, width, height));
+    }
 }

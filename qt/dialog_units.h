@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QFont>
+#include <QLayout>
+#include <QList>
 #include <QRect>
 #include <QSize>
 
@@ -29,3 +31,37 @@ class QString;
 // still readable, rather than cut off: the templates' places were measured
 // for a narrow Japanese font.
 void fitCaption(QWidget* widget, const QString& caption, int padding);
+
+// A template's controls at their places, the template's size the least the
+// widget takes. A larger widget moves each control with the edges it is
+// pinned to, or stretches it between them: the window opens as the Win32
+// one looks, and what grows is the room the list and the fields get.
+class TemplateLayout : public QLayout {
+public:
+    // Along one axis: keeps its place, grows with the widget, or moves with its far edge.
+    enum class Pin { Stay, Grow, Move };
+
+    TemplateLayout(QWidget* parent, const QSize& size);
+    ~TemplateLayout() override;
+
+    // Places widget at place now and whenever the widget grows.
+    void addWidget(QWidget* widget, const QRect& place, Pin across, Pin down);
+
+    void addItem(QLayoutItem* item) override;
+    QLayoutItem* itemAt(int index) const override;
+    QLayoutItem* takeAt(int index) override;
+    int count() const override;
+    QSize sizeHint() const override;
+    QSize minimumSize() const override;
+    void setGeometry(const QRect& rect) override;
+
+private:
+    struct Placed {
+        QLayoutItem* item;
+        QRect place;
+        Pin across;
+        Pin down;
+    };
+    QList<Placed> placed_;
+    QSize size_;
+};

@@ -1,6 +1,6 @@
-#include "edit_dialogs.h"
+#include "qt/edit_dialogs.h"
 
-#include "dialog_units.h"
+#include "qt/dialog_units.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "file_chooser.h"
+#include "qt/file_chooser.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,7 +1,7 @@
 // The File menu: the staged FLASH column saved to a value file and loaded
 // back, in the bytes the Win32 window writes and reads, with LF line ends.
-#include "main_window.h"
-#include "param_table.h"
+#include "qt/main_window.h"
+#include "qt/param_table.h"
 
 #include <QFile>
 #include <QMessageBox>

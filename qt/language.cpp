@@ -1,4 +1,4 @@
-#include "language.h"
+#include "qt/language.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,7 +1,7 @@
-#include "live_chart.h"
+#include "qt/live_chart.h"
 
-#include "file_replace.h"
-#include "registers.h"
+#include "settings/file_replace.h"
+#include "link/registers.h"
 
 #include <QAction>
 #include <QChart>
@@ -9,6 +9,9 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
 #include <QMessageBox>
@@ -20,6 +23,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 
 namespace {
 
@@ -32,6 +36,25 @@ constexpr int kLongestIntervalMs = 60000;
 constexpr int kPointsShown = 3000;
 constexpr double kSecondsShown = 60.0;
 constexpr double kFirstSecondsShown = 10.0;
+
+// Hexadecimal IDs and ranges as orvelin's --id takes them: "1,2,5", "1-4";
+// each ID once, ascending. Nothing for a text that is not such a list.
+std::optional<QList<int>> idList(const QString& text)
+{
+    std::set<int> ids;
+    for (const QString& part : text.split(QLatin1Char(','))) {
+        const QStringList ends = part.split(QLatin1Char('-'));
+        bool firstRead = false;
+        bool lastRead = false;
+        const int first = ends.front().trimmed().toInt(&firstRead, 16);
+        const int last = ends.back().trimmed().toInt(&lastRead, 16);
+        if (ends.size() > 2 || !firstRead || !lastRead || first < 0 || first > last || last > kHighestId)
+            return std::nullopt;
+        for (int id = first; id <= last; ++id)
+            ids.insert(id);
+    }
+    return QList<int>(ids.begin(), ids.end());
+}
 
 QToolButton* buttonFor(QAction* action, QWidget* parent)
 {
@@ -52,6 +75,10 @@ LiveChart::LiveChart(QWidget* parent) : QWidget(parent)
         item->setCheckState(row == kDefaultRow ? Qt::Checked : Qt::Unchecked);
     }
     registers_->setMaximumWidth(registers_->sizeHintForColumn(0) + 48);
+    idsField_ = new QLineEdit(this);
+    idsField_->setObjectName(QStringLiteral("chartIds"));
+    idsField_->setPlaceholderText(tr("Selected ID"));
+    idsField_->setToolTip(tr("Hexadecimal IDs and ranges, such as 1,2,5 or 1-4; empty: the ID selected in the window"));
     interval_ = new QSpinBox(this);
     interval_->setObjectName(QStringLiteral("chartInterval"));
     interval_->setRange(kShortestIntervalMs, kLongestIntervalMs);
@@ -70,9 +97,12 @@ LiveChart::LiveChart(QWidget* parent) : QWidget(parent)
     view_->setObjectName(QStringLiteral("chartView"));
     view_->setRenderHint(QPainter::Antialiasing);
     view_->setMinimumSize(360, 240);
+    missNote_ = new QLabel(this);
+    missNote_->setObjectName(QStringLiteral("chartMissNote"));
+    missNote_->hide();
 
     timer_ = new QTimer(this);
-    connect(timer_, &QTimer::timeout, this, [this] { emit sampleWanted(rows_, since_); });
+    connect(timer_, &QTimer::timeout, this, [this] { emit sampleWanted(rows_, ids_, since_); });
 
     start_ = new QAction(tr("Start recording"), this);
     start_->setObjectName(QStringLiteral("startRecordingAction"));
@@ -90,6 +120,8 @@ LiveChart::LiveChart(QWidget* parent) : QWidget(parent)
     auto* controls = new QVBoxLayout;
     controls->addWidget(new QLabel(tr("Registers"), this));
     controls->addWidget(registers_, 1);
+    controls->addWidget(new QLabel(tr("IDs"), this));
+    controls->addWidget(idsField_);
     controls->addWidget(new QLabel(tr("Interval"), this));
     controls->addWidget(interval_);
     auto* buttons = new QHBoxLayout;
@@ -100,9 +132,12 @@ LiveChart::LiveChart(QWidget* parent) : QWidget(parent)
     exports->addWidget(buttonFor(exportCsv_, this));
     exports->addWidget(buttonFor(exportPng_, this));
     controls->addLayout(exports);
+    auto* plot = new QVBoxLayout;
+    plot->addWidget(missNote_);
+    plot->addWidget(view_, 1);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(controls);
-    layout->addWidget(view_, 1);
+    layout->addLayout(plot, 1);
     updateActions();
 }
 
@@ -117,6 +152,7 @@ void LiveChart::updateActions()
     start_->setEnabled(!on);
     stop_->setEnabled(on);
     registers_->setEnabled(!on);
+    idsField_->setEnabled(!on);
     interval_->setEnabled(!on);
     exportCsv_->setEnabled(!samples_.empty());
     exportPng_->setEnabled(!samples_.empty());
@@ -132,26 +168,28 @@ void LiveChart::startRecording()
         QMessageBox::information(this, tr("Chart"), tr("Choose at least one register to record."));
         return;
     }
-    for (QLineSeries* series : std::as_const(series_)) {
-        chart_->removeSeries(series);
-        delete series;
+    const QString idsText = idsField_->text().trimmed();
+    const std::optional<QList<int>> ids = idsText.isEmpty() ? QList<int>{} : idList(idsText);
+    if (!ids) {
+        QMessageBox::information(this, tr("Chart"),
+                                 tr("%1 is not a list of IDs such as 1,2,5 or 1-4.").arg(idsText));
+        return;
     }
+    chart_->removeAllSeries();
     series_.clear();
     samples_.clear();
     rows_ = rows;
-    for (int row : std::as_const(rows_)) {
-        auto* series = new QLineSeries(chart_);
-        series->setName(QString::fromLatin1(paramtbl[static_cast<std::size_t>(row)].name));
-        chart_->addSeries(series);
-        series->attachAxis(timeAxis_);
-        series->attachAxis(valueAxis_);
-        series_.append(series);
-    }
+    ids_ = *ids;
+    gaps_ = QList<bool>(servoCount(), false);
+    for (qsizetype servo = 0; servo < servoCount(); ++servo)
+        startSegments(servo, 0);
+    ranged_ = false;
+    missNote_->hide();
     timeAxis_->setRange(0, kFirstSecondsShown);
     since_ = Clock::now();
     timer_->start(interval_->value());
     updateActions();
-    emit sampleWanted(rows_, since_);
+    emit sampleWanted(rows_, ids_, since_);
 }
 
 void LiveChart::stopRecording()
@@ -160,22 +198,99 @@ void LiveChart::stopRecording()
     updateActions();
 }
 
-void LiveChart::addSample(double seconds, const QList<quint32>& values)
+void LiveChart::addSample(double seconds, const QList<std::optional<quint32>>& values, const QList<BusOutcome>& missed)
 {
     if (values.size() != series_.size())
         return;
     samples_.push_back({seconds, values});
-    const auto [low, high] = std::ranges::minmax(values);
-    lowest_ = samples_.size() == 1 ? low : std::min(lowest_, low);
-    highest_ = samples_.size() == 1 ? high : std::max(highest_, high);
-    for (qsizetype k = 0; k < series_.size(); ++k) {
-        QLineSeries* series = series_[k];
-        series->append(seconds, values[k]);
-        if (series->count() > kPointsShown)
-            series->removePoints(0, series->count() - kPointsShown);
+    for (qsizetype servo = 0; servo < servoCount(); ++servo) {
+        const qsizetype first = servo * rows_.size();
+        if (!values[first]) {
+            gaps_[servo] = true;
+            continue;
+        }
+        if (gaps_[servo] && series_[first]->count() > 0)
+            startSegments(servo, seconds);
+        gaps_[servo] = false;
+        for (qsizetype line = first; line < first + rows_.size(); ++line) {
+            const quint32 value = *values[line];
+            lowest_ = ranged_ ? std::min(lowest_, value) : value;
+            highest_ = ranged_ ? std::max(highest_, value) : value;
+            ranged_ = true;
+            QLineSeries* series = series_[line];
+            series->append(seconds, value);
+            if (series->count() > kPointsShown)
+                series->removePoints(0, series->count() - kPointsShown);
+        }
     }
+    QStringList notes;
+    for (const BusOutcome& outcome : missed)
+        notes.append(missText(outcome));
+    missNote_->setText(notes.join(QLatin1Char('\n')));
+    missNote_->setVisible(!notes.isEmpty());
     showRange(seconds);
     updateActions();
+}
+
+QString LiveChart::missText(const BusOutcome& outcome)
+{
+    const QString id = QStringLiteral("%1").arg(outcome.id, 2, 16, QLatin1Char('0')).toUpper();
+    switch (outcome.status) {
+    case BusStatus::ShortReply:
+        return tr("ID %1: %2 of %3 bytes came").arg(id).arg(outcome.received).arg(outcome.expected);
+    case BusStatus::StrayBytes:
+        return tr("ID %1: stray bytes after the reply").arg(id);
+    default:
+        return tr("ID %1: no answer").arg(id);
+    }
+}
+
+qsizetype LiveChart::servoCount() const
+{
+    return std::max<qsizetype>(1, ids_.size());
+}
+
+// M_POS, or 01:M_POS when several servos are recorded.
+QString LiveChart::lineName(qsizetype line) const
+{
+    const QString name = QString::fromLatin1(paramtbl[static_cast<std::size_t>(rows_[line % rows_.size()])].name);
+    if (ids_.size() < 2)
+        return name;
+    const QString id = QString::number(ids_[line / rows_.size()], 16).toUpper().rightJustified(2, QLatin1Char('0'));
+    return id + QLatin1Char(':') + name;
+}
+
+// A line per register of each servo; after a gap each of the servo's goes
+// on as a new segment in the same colour, the legend naming only the
+// newest. Segments out of view go, so that a servo that keeps missing does
+// not pile up lines.
+void LiveChart::startSegments(qsizetype servo, double seconds)
+{
+    const qsizetype first = servo * rows_.size();
+    const QList<QLineSeries*> previous = series_.mid(first, rows_.size());
+    for (QAbstractSeries* old : chart_->series()) {
+        auto* line = static_cast<QLineSeries*>(old);
+        const bool outOfView = line->count() == 0 || line->at(line->count() - 1).x() < seconds - kSecondsShown;
+        if (outOfView && !series_.contains(line)) {
+            chart_->removeSeries(line);
+            delete line;
+        }
+    }
+    for (qsizetype k = 0; k < rows_.size(); ++k) {
+        auto* series = new QLineSeries(chart_);
+        series->setName(lineName(first + k));
+        chart_->addSeries(series);
+        series->attachAxis(timeAxis_);
+        series->attachAxis(valueAxis_);
+        if (previous.isEmpty()) {
+            series_.append(series);
+            continue;
+        }
+        series->setColor(previous[k]->color());
+        for (QLegendMarker* marker : chart_->legend()->markers(previous[k]))
+            marker->setVisible(false);
+        series_[first + k] = series;
+    }
 }
 
 void LiveChart::showRange(double seconds)
@@ -189,18 +304,20 @@ void LiveChart::showRange(double seconds)
 std::string LiveChart::csvText() const
 {
     std::string text = "time_s";
-    for (int row : rows_) {
+    for (qsizetype line = 0; line < series_.size(); ++line) {
         text += ',';
-        text += paramtbl[static_cast<std::size_t>(row)].name;
+        text += lineName(line).toStdString();
     }
     text += '\n';
     for (const ChartSample& sample : samples_) {
         char time[32];
         std::snprintf(time, sizeof time, "%.3f", sample.seconds);
         text += time;
-        for (quint32 value : sample.values) {
+        // A servo missed keeps the sample's time, its cells empty.
+        for (const std::optional<quint32>& value : sample.values) {
             text += ',';
-            text += std::to_string(value);
+            if (value)
+                text += std::to_string(*value);
         }
         text += '\n';
     }

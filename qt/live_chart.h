@@ -1,20 +1,26 @@
-// A live chart of chosen registers: a read-all at the interval the operator
-// picks, each register's value against the seconds since recording began,
-// exportable as CSV (the columns orvelin watch --csv writes) and PNG.
+// A live chart of chosen registers of one servo or several: a read of their
+// blocks at the interval the operator picks, each register's value against
+// the seconds since recording began, exportable as CSV (the columns orvelin
+// watch --csv writes) and PNG. A servo whose reply was not whole is a gap in
+// its lines.
 #pragma once
 
-#include "file_chooser.h"
+#include "ops/bus/outcome.h"
+#include "qt/file_chooser.h"
 
 #include <QList>
 #include <QWidget>
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
 class QAction;
 class QChart;
 class QChartView;
+class QLabel;
+class QLineEdit;
 class QLineSeries;
 class QListWidget;
 class QSpinBox;
@@ -23,7 +29,9 @@ class QValueAxis;
 
 struct ChartSample {
     double seconds;
-    QList<quint32> values;  // one per recorded register, in their order
+    // One per line (each servo's registers, in their order); none where the
+    // servo's reply was not whole.
+    QList<std::optional<quint32>> values;
 };
 
 class LiveChart : public QWidget {
@@ -40,28 +48,37 @@ public:
 
     bool recording() const;
     const std::vector<ChartSample>& samples() const { return samples_; }
-    // time_s and a column per recorded register, a line per sample, LF ends.
+    // time_s and a column per line, named as the lines are, a line per
+    // sample, LF ends.
     std::string csvText() const;
 
     void startRecording();
     void stopRecording();
-    // A sample the worker took for this recording.
-    void addSample(double seconds, const QList<quint32>& values);
+    // A sample the worker took for this recording: a value per line; a
+    // servo missed is a gap in its lines, and the note says why.
+    void addSample(double seconds, const QList<std::optional<quint32>>& values, const QList<BusOutcome>& missed);
 
 signals:
-    // Every interval while recording: the window queues the read.
-    void sampleWanted(const QList<int>& rows, Clock::time_point since);
+    // Every interval while recording: the window queues the read. No IDs:
+    // the one the window's ID selector shows.
+    void sampleWanted(const QList<int>& rows, const QList<int>& ids, Clock::time_point since);
 
 private:
     void chooseAndExportCsv();
     void chooseAndExportPng();
+    qsizetype servoCount() const;
+    QString lineName(qsizetype line) const;
+    void startSegments(qsizetype servo, double seconds);
     void showRange(double seconds);
+    static QString missText(const BusOutcome& outcome);
     void updateActions();
 
     QListWidget* registers_;
+    QLineEdit* idsField_;
     QSpinBox* interval_;
     QChart* chart_;
     QChartView* view_;
+    QLabel* missNote_;
     QValueAxis* timeAxis_;
     QValueAxis* valueAxis_;
     QTimer* timer_;
@@ -71,7 +88,10 @@ private:
     QAction* exportPng_;
 
     QList<int> rows_;
-    QList<QLineSeries*> series_;
+    QList<int> ids_;              // none: the ID selector's
+    QList<QLineSeries*> series_;  // the segments the next sample extends, one per line
+    QList<bool> gaps_;            // per servo: its last sample was missed
+    bool ranged_ = false;
     std::vector<ChartSample> samples_;
     Clock::time_point since_;
     quint32 lowest_ = 0;

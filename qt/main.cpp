@@ -1,6 +1,6 @@
 // orvelin-programmer on Linux and macOS: the operator window in Qt.
-#include "language.h"
-#include "main_window.h"
+#include "qt/language.h"
+#include "qt/main_window.h"
 
 #include <QApplication>
 

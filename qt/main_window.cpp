@@ -1,16 +1,16 @@
 // The window's states and its one road to the servo: commands queued in
 // order to the worker's thread, the boxes the worker asks for, and the end
 // of each command.
-#include "main_window.h"
+#include "qt/main_window.h"
 
-#include "baud_selector.h"
-#include "command_worker.h"
-#include "live_chart.h"
-#include "operation_texts.h"
-#include "param_table.h"
-#include "port_selector.h"
-#include "selector_choices.h"
-#include "trace_pane.h"
+#include "qt/baud_selector.h"
+#include "qt/command_worker.h"
+#include "qt/live_chart.h"
+#include "qt/operation_texts.h"
+#include "qt/param_table.h"
+#include "qt/port_selector.h"
+#include "ops/selector_choices.h"
+#include "qt/trace_pane.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -32,7 +32,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), lastId_(kDefaultS
     buildPanes();
     startWorker();
     applyState();
-    fitToPanes();
+    resize(sizeHint());
     connect_->setFocus();
 }
 
@@ -57,10 +57,11 @@ void MainWindow::startWorker()
     connect(worker_, &CommandWorker::operatorAsked, this, &MainWindow::askOperator, Qt::BlockingQueuedConnection);
     connect(worker_, &CommandWorker::uploadProgress, this, &MainWindow::showUploadProgress);
     connect(worker_, &CommandWorker::commandFinished, this, &MainWindow::commandFinished);
-    connect(worker_, &CommandWorker::sampled, this, [this](double seconds, const QList<quint32>& values) {
-        sampling_ = false;
-        chart_->addSample(seconds, values);
-    });
+    connect(worker_, &CommandWorker::sampled, this,
+            [this](double seconds, const QList<std::optional<quint32>>& values, const QList<BusOutcome>& missed) {
+                sampling_ = false;
+                chart_->addSample(seconds, values, missed);
+            });
     connect(worker_, &CommandWorker::samplingFailed, this, [this] {
         sampling_ = false;
         chart_->stopRecording();
@@ -120,7 +121,7 @@ void MainWindow::applyState()
         control->setEnabled(connected && idle);
     send_->setEnabled(state_ != State::Start && idle);
     updateAction_->setEnabled(connected && idle);
-    for (QAction* item : {readRamAction_, writeFlashAction_, clearSettingsAction_})
+    for (QAction* item : {readRamAction_, writeFlashAction_, clearSettingsAction_, scanAction_})
         item->setEnabled(idle);
     status_->setText(idle ? QString() : tr("Talking to the servo..."));
 }
@@ -169,12 +170,12 @@ void MainWindow::showUploadProgress(int chunksSent, int chunksTotal)
 }
 
 // A sample waits for no command: while one runs, or the last sample is still
-// out, this interval's is left out.
-void MainWindow::queueSample(const QList<int>& rows, std::chrono::steady_clock::time_point since)
+// out, this interval's is left out. No IDs: the ID selector's.
+void MainWindow::queueSample(const QList<int>& rows, const QList<int>& ids, std::chrono::steady_clock::time_point since)
 {
     if (busy() || sampling_ || closing_)
         return;
     sampling_ = true;
-    const int id = servoId();
-    QMetaObject::invokeMethod(worker_, [worker = worker_, rows, id, since] { worker->sample(rows, id, since); });
+    const QList<int> servos = ids.isEmpty() ? QList<int>{servoId()} : ids;
+    QMetaObject::invokeMethod(worker_, [worker = worker_, rows, servos, since] { worker->sample(rows, servos, since); });
 }

@@ -5,8 +5,8 @@
 // the View menu shows them.
 #pragma once
 
-#include "file_chooser.h"
-#include "operator_texts.h"
+#include "qt/file_chooser.h"
+#include "ops/operator_texts.h"
 
 #include <QMainWindow>
 
@@ -39,6 +39,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     enum class State { Start, Connected, Disconnected };
@@ -58,7 +59,7 @@ private:
     void askOperator(OperatorText text, OperatorText title, bool error);
     void commandFinished();
     void showUploadProgress(int chunksSent, int chunksTotal);
-    void queueSample(const QList<int>& rows, std::chrono::steady_clock::time_point since);
+    void queueSample(const QList<int>& rows, const QList<int>& ids, std::chrono::steady_clock::time_point since);
 
     // window_commands.cpp: what the buttons, menus and the list start.
     void connectPort();
@@ -71,6 +72,8 @@ private:
     void editRam();
     void editFlash();
     void openOptions();
+    void openScan();
+    void useScannedServo(int id, int baud);
     // flash_files.cpp
     void loadFlashFile();
     void saveFlashFile();
@@ -104,6 +107,7 @@ private:
     QAction* updateAction_;
     QAction* flashInputAction_;
     QAction* wireAction_;
+    QAction* scanAction_;
 
     QDockWidget* traceDock_;
     TracePane* trace_;

@@ -1,14 +1,14 @@
 // The window's widgets: template 101's controls at their places and in its
 // tab order, the menus of menu 104 and the list's pop-up (menu 112), the
 // View menu and the two panes it shows, and the status bar.
-#include "baud_selector.h"
-#include "dialog_units.h"
-#include "live_chart.h"
-#include "main_window.h"
-#include "param_table.h"
-#include "port_selector.h"
-#include "selector_choices.h"
-#include "trace_pane.h"
+#include "qt/baud_selector.h"
+#include "qt/dialog_units.h"
+#include "qt/live_chart.h"
+#include "qt/main_window.h"
+#include "qt/param_table.h"
+#include "qt/port_selector.h"
+#include "ops/selector_choices.h"
+#include "qt/trace_pane.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -30,20 +31,23 @@ constexpr int kComboHeight = 13;
 // Room a push button's frame takes beside its caption.
 constexpr int kButtonPadding = 8;
 
-QLabel* centredLabel(const QString& text, const QRect& place, QWidget* parent)
+using Pin = TemplateLayout::Pin;
+
+QLabel* centredLabel(const QString& text, const QRect& place, TemplateLayout* layout, Pin across = Pin::Stay)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(text, layout->parentWidget());
     label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(place);
+    layout->addWidget(label, place, across, Pin::Stay);
     fitCaption(label, text, 0);
     return label;
 }
 
-QPushButton* button(const QString& text, const QString& name, const QRect& place, QWidget* parent)
+QPushButton* button(const QString& text, const QString& name, const QRect& place, TemplateLayout* layout, Pin across,
+                    Pin down)
 {
-    auto* pushButton = new QPushButton(text, parent);
+    auto* pushButton = new QPushButton(text, layout->parentWidget());
     pushButton->setObjectName(name);
-    pushButton->setGeometry(place);
+    layout->addWidget(pushButton, place, across, down);
     pushButton->setAutoDefault(false);
     fitCaption(pushButton, text, kButtonPadding);
     return pushButton;
@@ -64,43 +68,50 @@ void MainWindow::buildTemplateArea()
     area->setObjectName(QStringLiteral("templateArea"));
     setCentralWidget(area);
     const DialogUnits units(font());
-    area->setFixedSize(units.size(255, 215));
+    // The template's size at first; a larger window gives its room to the
+    // list and the fields, the controls right and below moving with the edges.
+    auto* layout = new TemplateLayout(area, units.size(255, 215));
     auto comboPlace = [&units](int x, int y, int width) {
         return QRect(units.x(x), units.y(y), units.x(width), units.y(kComboHeight));
     };
 
     // Template order, which is also the tab order.
-    connect_ = button(tr("Connect"), QStringLiteral("connectButton"), units.rect(103, 4, 36, 29), area);
-    centredLabel(tr("ID"), units.rect(184, 4, 14, 12), area);
+    connect_ = button(tr("Connect"), QStringLiteral("connectButton"), units.rect(103, 4, 36, 29), layout, Pin::Move,
+                      Pin::Stay);
+    centredLabel(tr("ID"), units.rect(184, 4, 14, 12), layout, Pin::Move);
     id_ = new QComboBox(area);
     id_->setObjectName(QStringLiteral("idSelector"));
-    id_->setGeometry(comboPlace(203, 4, 48));
+    layout->addWidget(id_, comboPlace(203, 4, 48), Pin::Move, Pin::Stay);
     for (int n = 0; n < kServoIdCount; ++n)
         id_->addItem(QString::number(n, 16).toUpper());
     id_->setCurrentIndex(kDefaultServoId);
-    centredLabel(tr("Command"), units.rect(4, 35, 48, 12), area);
+    centredLabel(tr("Command"), units.rect(4, 35, 48, 12), layout);
     command_ = new QLineEdit(area);
     command_->setObjectName(QStringLiteral("commandField"));
-    command_->setGeometry(units.rect(53, 35, 115, 12));
-    send_ = button(tr("Send"), QStringLiteral("sendButton"), units.rect(215, 33, 36, 14), area);
+    layout->addWidget(command_, units.rect(53, 35, 115, 12), Pin::Grow, Pin::Stay);
+    send_ = button(tr("Send"), QStringLiteral("sendButton"), units.rect(215, 33, 36, 14), layout, Pin::Move, Pin::Stay);
     table_ = new ParamTable(area);
     table_->setObjectName(QStringLiteral("paramTable"));
-    table_->setGeometry(units.rect(4, 49, 247, 146));
-    clear_ = button(tr("Clear"), QStringLiteral("clearButton"), units.rect(4, 197, 31, 14), area);
-    refresh_ = button(tr("Read"), QStringLiteral("refreshButton"), units.rect(38, 197, 31, 14), area);
-    write_ = button(tr("Write"), QStringLiteral("writeButton"), units.rect(73, 197, 31, 14), area);
-    exit_ = button(tr("Exit"), QStringLiteral("exitButton"), units.rect(215, 197, 36, 14), area);
-    disconnect_ = button(tr("Disconnect"), QStringLiteral("disconnectButton"), units.rect(141, 4, 36, 29), area);
-    centredLabel(tr("Serial port"), units.rect(4, 4, 48, 12), area);
+    layout->addWidget(table_, units.rect(4, 49, 247, 146), Pin::Grow, Pin::Grow);
+    clear_ = button(tr("Clear"), QStringLiteral("clearButton"), units.rect(4, 197, 31, 14), layout, Pin::Stay, Pin::Move);
+    refresh_ = button(tr("Read"), QStringLiteral("refreshButton"), units.rect(38, 197, 31, 14), layout, Pin::Stay,
+                      Pin::Move);
+    write_ = button(tr("Write"), QStringLiteral("writeButton"), units.rect(73, 197, 31, 14), layout, Pin::Stay,
+                    Pin::Move);
+    exit_ = button(tr("Exit"), QStringLiteral("exitButton"), units.rect(215, 197, 36, 14), layout, Pin::Move, Pin::Move);
+    disconnect_ = button(tr("Disconnect"), QStringLiteral("disconnectButton"), units.rect(141, 4, 36, 29), layout,
+                         Pin::Move, Pin::Stay);
+    centredLabel(tr("Serial port"), units.rect(4, 4, 48, 12), layout);
     port_ = new PortSelector(area);
     port_->setObjectName(QStringLiteral("portSelector"));
-    port_->setGeometry(comboPlace(53, 4, 48));
-    // The place is narrow: the whole path shows on hovering.
+    // The field widens with the window until a by-id path shows whole.
+    layout->addWidget(port_, comboPlace(53, 4, 48), Pin::Grow, Pin::Stay);
+    // While it is narrow, the whole path shows on hovering.
     connect(port_, &QComboBox::currentTextChanged, port_, &QWidget::setToolTip);
-    centredLabel(tr("Bits/s"), units.rect(4, 20, 48, 12), area);
+    centredLabel(tr("Bits/s"), units.rect(4, 20, 48, 12), layout);
     baud_ = new BaudSelector(area);
     baud_->setObjectName(QStringLiteral("baudSelector"));
-    baud_->setGeometry(comboPlace(53, 20, 48));
+    layout->addWidget(baud_, comboPlace(53, 20, 48), Pin::Stay, Pin::Stay);
 
     QWidget* const order[] = {connect_, id_, command_, send_, table_, clear_, refresh_, write_, exit_, disconnect_,
                               port_, baud_};
@@ -141,6 +152,8 @@ void MainWindow::buildMenus()
             &MainWindow::openOptions);
     updateAction_ = action(tools, tr("Firmware update"), QStringLiteral("updateAction"));
     connect(updateAction_, &QAction::triggered, this, &MainWindow::updateFirmware);
+    scanAction_ = action(tools, tr("&Scan..."), QStringLiteral("scanAction"));
+    connect(scanAction_, &QAction::triggered, this, &MainWindow::openScan);
 
     // The list's pop-up, wherever in the list the right click falls.
     auto* listMenu = new QMenu(this);
@@ -185,7 +198,7 @@ void MainWindow::buildPanes()
     for (QDockWidget* dock : {traceDock_, chartDock_})
         connect(dock, &QDockWidget::visibilityChanged, this, [this] { QTimer::singleShot(0, this, &MainWindow::fitToPanes); });
 
-    // The window is resized with its panes, not by a grip.
+    // The window's edges resize it; the status bar stays as plain as the Win32 one.
     statusBar()->setSizeGripEnabled(false);
     status_ = new QLabel(this);
     statusBar()->addWidget(status_, 1);
@@ -196,19 +209,22 @@ void MainWindow::buildPanes()
     statusBar()->addPermanentWidget(progress_);
 }
 
-// Without a pane the window keeps the template's size, as the Win32 window
-// does; a pane makes it as large as the pane needs, and resizable.
+// The window opens at the template's size, as the Win32 window does; a
+// pane shown makes it at least as large as the pane needs.
 void MainWindow::fitToPanes()
 {
-    const bool panes = (!traceDock_->isHidden() && !traceDock_->isFloating())
-                       || (!chartDock_->isHidden() && !chartDock_->isFloating());
-    if (panes) {
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        resize(size().expandedTo(sizeHint()));
-        return;
-    }
-    setMinimumSize(0, 0);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    setFixedSize(sizeHint());
+    resize(size().expandedTo(sizeHint()));
+}
+
+// The room beyond what the window needs is shared: each docked pane takes
+// half of it along its own axis, the list the rest. A divider the operator
+// dragged holds until the window is resized again.
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    const QSize room = (size() - sizeHint()).expandedTo(QSize(0, 0));
+    if (!chartDock_->isHidden() && !chartDock_->isFloating())
+        resizeDocks({chartDock_}, {chartDock_->sizeHint().width() + room.width() / 2}, Qt::Horizontal);
+    if (!traceDock_->isHidden() && !traceDock_->isFloating())
+        resizeDocks({traceDock_}, {traceDock_->sizeHint().height() + room.height() / 2}, Qt::Vertical);
 }

@@ -1,4 +1,4 @@
-#include "operation_texts.h"
+#include "qt/operation_texts.h"
 
 #include <QCoreApplication>
 

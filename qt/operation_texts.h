@@ -3,7 +3,7 @@
 // of each is ops' own Japanese text, the one the Win32 window shows.
 #pragma once
 
-#include "operator_texts.h"
+#include "ops/operator_texts.h"
 
 #include <QString>
 

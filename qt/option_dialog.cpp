@@ -1,9 +1,9 @@
-#include "option_dialog.h"
+#include "qt/option_dialog.h"
 
-#include "baud_selector.h"
-#include "dialog_units.h"
-#include "port_selector.h"
-#include "settings.h"
+#include "qt/baud_selector.h"
+#include "qt/dialog_units.h"
+#include "qt/port_selector.h"
+#include "settings/settings.h"
 
 #include <QLabel>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
-#include "param_table.h"
+#include "qt/param_table.h"
 
-#include "registers.h"
+#include "link/registers.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>

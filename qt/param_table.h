@@ -3,7 +3,7 @@
 // Several rows can be selected; the edit dialogs act on the lowest.
 #pragma once
 
-#include "flash_column.h"
+#include "ops/flash_column.h"
 
 #include <QByteArray>
 #include <QTableWidget>

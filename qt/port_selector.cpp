@@ -1,7 +1,7 @@
-#include "port_selector.h"
+#include "qt/port_selector.h"
 
-#include "port_settings.h"
-#include "serial_devices.h"
+#include "link/port_settings.h"
+#include "link/serial_devices.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>

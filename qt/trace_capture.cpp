@@ -1,7 +1,7 @@
-#include "trace_capture.h"
+#include "qt/trace_capture.h"
 
-#include "serial.h"
-#include "trace.h"
+#include "link/serial.h"
+#include "link/trace.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "trace_pane.h"
+#include "qt/trace_pane.h"
 
 #include <QFontDatabase>
 #include <QScrollBar>

@@ -1,18 +1,21 @@
 // What the buttons, the menus and the list start: each operation is queued
 // to the worker with the ID selector's entry and copies of what it needs.
-#include "baud_selector.h"
-#include "command_worker.h"
-#include "edit_dialogs.h"
-#include "flash_cells.h"
-#include "main_window.h"
-#include "option_dialog.h"
-#include "param_table.h"
-#include "port_selector.h"
-#include "registers.h"
+#include "qt/baud_selector.h"
+#include "qt/command_worker.h"
+#include "qt/edit_dialogs.h"
+#include "ops/flash_cells.h"
+#include "qt/main_window.h"
+#include "qt/option_dialog.h"
+#include "qt/param_table.h"
+#include "qt/port_selector.h"
+#include "qt/scan_dialog.h"
+#include "link/registers.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+
+#include <cstdlib>
 
 namespace {
 
@@ -119,4 +122,28 @@ void MainWindow::openOptions()
     OptionDialog dialog(this);
     dialog.move(centralWidget()->mapToGlobal(QPoint(0, 0)));
     dialog.exec();
+}
+
+// The scan is a command like the others: the window's controls wait for it,
+// and the dialog, opened without blocking, shows it as it goes.
+void MainWindow::openScan()
+{
+    auto* dialog = new ScanDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(worker_, &CommandWorker::scanProbed, dialog, &ScanDialog::showProbe);
+    connect(worker_, &CommandWorker::scanFound, dialog, &ScanDialog::addFind);
+    connect(worker_, &CommandWorker::scanEnded, dialog, &ScanDialog::finish);
+    connect(dialog, &ScanDialog::scanWanted, this, [this, stop = dialog->stopFlag()](const QList<int>& rates) {
+        queueCommand([rates, stop](CommandWorker& worker) { worker.scan(rates, *stop); });
+    });
+    connect(dialog, &ScanDialog::servoChosen, this, &MainWindow::useScannedServo);
+    dialog->open();
+}
+
+// The selectors only: the rate takes effect with the next Connect.
+void MainWindow::useScannedServo(int id, int baud)
+{
+    id_->setCurrentIndex(id);
+    if (std::atoi(baud_->currentText().toLatin1().constData()) != baud)
+        baud_->select(baud);
 }

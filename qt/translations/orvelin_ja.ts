@@ -63,6 +63,34 @@
         <source>PNG images (*.png)</source>
         <translation>PNG画像(*.png)</translation>
     </message>
+    <message>
+        <source>ID %1: %2 of %3 bytes came</source>
+        <translation>ID %1: %3 バイト中 %2 バイトしか届きません</translation>
+    </message>
+    <message>
+        <source>ID %1: stray bytes after the reply</source>
+        <translation>ID %1: 応答の後に余分なバイトが届きました</translation>
+    </message>
+    <message>
+        <source>ID %1: no answer</source>
+        <translation>ID %1: 応答がありません</translation>
+    </message>
+    <message>
+        <source>Selected ID</source>
+        <translation>選択中のID</translation>
+    </message>
+    <message>
+        <source>Hexadecimal IDs and ranges, such as 1,2,5 or 1-4; empty: the ID selected in the window</source>
+        <translation>16進数の ID と範囲: 1,2,5、1-4 など。空のときはウィンドウで選択中の ID</translation>
+    </message>
+    <message>
+        <source>IDs</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>%1 is not a list of IDs such as 1,2,5 or 1-4.</source>
+        <translation>%1 は 1,2,5 や 1-4 のような ID のリストではありません。</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -189,6 +217,10 @@
     <message>
         <source>Firmware update</source>
         <translation>ファームアップデート</translation>
+    </message>
+    <message>
+        <source>&amp;Scan...</source>
+        <translation>スキャン(&amp;S)...</translation>
     </message>
     <message>
         <source>Enter FLASH value</source>
@@ -340,6 +372,81 @@ ORVELINを再起動してOKを押してください</translation>
     <message>
         <source>FLASH</source>
         <translation>FLASH</translation>
+    </message>
+</context>
+<context>
+    <name>ScanDialog</name>
+    <message>
+        <source>Scan</source>
+        <translation>スキャン</translation>
+    </message>
+    <message>
+        <source>At the baud rate in force</source>
+        <translation>現在のボーレートで</translation>
+    </message>
+    <message>
+        <source>At all six baud rates</source>
+        <translation>6つのボーレートすべてで</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>SYS_PN</source>
+        <translation>SYS_PN</translation>
+    </message>
+    <message>
+        <source>SYS_VER</source>
+        <translation>SYS_VER</translation>
+    </message>
+    <message>
+        <source>Bits/s</source>
+        <translation>ビット/秒</translation>
+    </message>
+    <message>
+        <source>Choose the baud rates and start the scan.</source>
+        <translation>ボーレートを選んでスキャンを開始してください。</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Use this servo</source>
+        <translation>このサーボを使う</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Trying ID %1 at %2 bits/s</source>
+        <translation>ID %1 を %2 ビット/秒で確認中</translation>
+    </message>
+    <message>
+        <source>ID %1 at %2 bits/s: a late answer; not used</source>
+        <translation>ID %1 (%2 ビット/秒): 遅れた応答 (使用しません)</translation>
+    </message>
+    <message>
+        <source>ID %1 at %2 bits/s: %3 of %4 bytes; not used</source>
+        <translation>ID %1 (%2 ビット/秒): %4 バイト中 %3 バイト (使用しません)</translation>
+    </message>
+    <message>
+        <source>ID %1 at %2 bits/s: garbled, %3 bytes too many; not used</source>
+        <translation>ID %1 (%2 ビット/秒): 乱れた応答、%3 バイト過剰 (使用しません)</translation>
+    </message>
+    <message>
+        <source>The port cannot be opened.</source>
+        <translation>ポートを開けません。</translation>
+    </message>
+    <message>
+        <source>Stopped. Servos found: %1</source>
+        <translation>中止しました。見つかったサーボ: %1</translation>
+    </message>
+    <message>
+        <source>Servos found: %1</source>
+        <translation>見つかったサーボ: %1</translation>
     </message>
 </context>
 <context>

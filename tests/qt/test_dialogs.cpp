@@ -1,7 +1,7 @@
 // The RAM and FLASH edit dialogs, the list's pop-up, the FLASH value files
 // and the options dialog, each opened as the operator opens it.
-#include "param_table.h"
-#include "window_fixture.h"
+#include "qt/param_table.h"
+#include "tests/qt/window_fixture.h"
 
 #include <QAction>
 #include <QApplication>

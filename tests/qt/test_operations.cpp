@@ -1,8 +1,8 @@
 // The servo operations through the window: the settings clear, the FLASH
 // write of the staged column and the firmware update, each with its packets
 // in order and its boxes, answered as an operator would, in both languages.
-#include "param_table.h"
-#include "window_fixture.h"
+#include "qt/param_table.h"
+#include "tests/qt/window_fixture.h"
 
 #include <QAction>
 #include <QProgressBar>

@@ -1,8 +1,8 @@
 // The main window: its captions, menus, tab order and three states, the list
 // before and after Connect, the command field with the ID selector, a port
 // that cannot be opened, and the worker thread that keeps the window alive.
-#include "param_table.h"
-#include "window_fixture.h"
+#include "qt/param_table.h"
+#include "tests/qt/window_fixture.h"
 
 #include <QAction>
 #include <QComboBox>

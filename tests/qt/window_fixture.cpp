@@ -1,7 +1,7 @@
-#include "window_fixture.h"
+#include "tests/qt/window_fixture.h"
 
-#include "language.h"
-#include "trace_pane.h"
+#include "qt/language.h"
+#include "qt/trace_pane.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -86,7 +87,8 @@ bool chooseFile(QFileDialog* dialog, const std::string& path)
 
 }  // namespace
 
-WindowFixture::WindowFixture(bool japanese, const std::string& ini)
+WindowFixture::WindowFixture(bool japanese, const std::string& ini, std::vector<int> servoIds)
+    : servo(std::move(servoIds))
 {
     char folder[] = "/tmp/orvelin-qt-test.XXXXXX";
     if (mkdtemp(folder) != nullptr)

@@ -4,8 +4,8 @@
 // window's boxes and dialogs.
 #pragma once
 
-#include "main_window.h"
-#include "virtual_servo.h"
+#include "qt/main_window.h"
+#include "tools/virtual_servo.h"
 
 #include <QList>
 #include <QMessageBox>
@@ -55,8 +55,9 @@ private:
 class WindowFixture {
 public:
     // Japanese or English window; ini: the servoconf.ini text, or empty for
-    // one that names the servo's terminal at 115200 baud.
-    explicit WindowFixture(bool japanese, const std::string& ini = {});
+    // one that names the servo's terminal at 115200 baud; servoIds: the
+    // servos on the bus.
+    explicit WindowFixture(bool japanese, const std::string& ini = {}, std::vector<int> servoIds = {0x3F});
     ~WindowFixture();
 
     std::string path(const std::string& name) const { return folder_ + "/" + name; }
