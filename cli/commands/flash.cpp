@@ -140,9 +140,9 @@ bool changesAnId(const FlashColumn& staged, const ServoIds& servos)
 // back from the ID it answers on once restarted.
 BusOutcome writeServo(BusPort& port, int id, const StagedValues& values)
 {
-    BusOutcome outcome = writeStaged(port, id, values);
+    BusOutcome outcome = sendStagedValues(port, id, values);
     if (outcome.ok())
-        outcome = restartServo(port, id);
+        outcome = sendRestartRequest(port, id);
     if (outcome.ok())
         outcome = verifyStaged(port, idAfter(id, values), values, kRestartWait);
     return outcome;

@@ -126,7 +126,7 @@ BusOutcome updateOne(BusPort& port, int id, const std::string& path, long size, 
         std::fprintf(stderr, "%s\n", format(Msg::ServoAt, id, ++at, servos.ids.size()).c_str());
     }
     startProgress(showBar ? stderr : nullptr, size);
-    BusOutcome outcome = updateServo(port, id, path, progressChunk);
+    BusOutcome outcome = updateFirmware(port, id, path, progressChunk);
     finishProgress();
     if (outcome.ok()) {
         announce(Msg::UpdateDoneTitle, Msg::UpdateDone);

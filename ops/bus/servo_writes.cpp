@@ -105,15 +105,15 @@ BusOutcome clearSettings(BusPort& port, int id)
         cleared.row = -1;
     if (!cleared.ok())
         return cleared;
-    return restartServo(port, id);
+    return sendRestartRequest(port, id);
 }
 
-BusOutcome restartServo(BusPort& port, int id)
+BusOutcome sendRestartRequest(BusPort& port, int id)
 {
     return writeRam(port, id, findParamRow(kRestart.address), kRestart.value);
 }
 
-BusOutcome writeStaged(BusPort& port, int id, const StagedValues& values)
+BusOutcome sendStagedValues(BusPort& port, int id, const StagedValues& values)
 {
     for (int row = 0; row < kParamRows; ++row) {
         if (!values[static_cast<std::size_t>(row)])
@@ -155,8 +155,8 @@ BusOutcome verifyStaged(BusPort& port, int readId, const StagedValues& values, s
     return read;
 }
 
-BusOutcome updateServo(BusPort& port, int id, const std::string& path,
-                       const std::function<bool(long sent, long total)>& progress)
+BusOutcome updateFirmware(BusPort& port, int id, const std::string& path,
+                          const std::function<bool(long sent, long total)>& progress)
 {
     BusOutcome unlocked = writeRam(port, id, findParamRow(kUnlock.address), kUnlock.value);
     // A servo silent from the start fails the update as one that leaves every chunk unanswered.
@@ -180,5 +180,5 @@ BusOutcome updateServo(BusPort& port, int id, const std::string& path,
         outcome.uploadCode = GetLastError();
         return outcome;
     }
-    return restartServo(port, id);
+    return sendRestartRequest(port, id);
 }

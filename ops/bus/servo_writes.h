@@ -27,14 +27,14 @@ BusOutcome setRegister(BusPort& port, int id, int row, uint32_t value, ServoImag
 BusOutcome clearSettings(BusPort& port, int id);
 
 // The restart request "w 9 1".
-BusOutcome restartServo(BusPort& port, int id);
+BusOutcome sendRestartRequest(BusPort& port, int id);
 
 // FLASH values by paramtbl row; rows without a value are not written.
 using StagedValues = std::array<std::optional<uint32_t>, kParamRows>;
 
 // Every staged value's FLASH write, in row order, each accepted; the first
 // that is not ends it.
-BusOutcome writeStaged(BusPort& port, int id, const StagedValues& values);
+BusOutcome sendStagedValues(BusPort& port, int id, const StagedValues& values);
 
 // After the restart the servo runs on its FLASH values: its RAM must show
 // every staged one. readId is where it answers now (another ID when the
@@ -47,5 +47,5 @@ int idAfter(int id, const StagedValues& values);
 // The firmware update: the unlock, the upload of the file in checksummed
 // chunks (five attempts each), and once every chunk is taken the restart.
 // progress(sent, total) after each chunk; false stops it (BusStatus::Stopped).
-BusOutcome updateServo(BusPort& port, int id, const std::string& path,
-                       const std::function<bool(long sent, long total)>& progress);
+BusOutcome updateFirmware(BusPort& port, int id, const std::string& path,
+                          const std::function<bool(long sent, long total)>& progress);
