@@ -77,6 +77,21 @@ int reportOutcome(const BusOutcome& outcome)
     return kExitInterrupted;
 }
 
+int reportScanFind(const ScanFind& find)
+{
+    const BusOutcome& outcome = find.outcome;
+    if (outcome.ok())
+        return kExitOk;
+    std::fflush(stdout);
+    if (find.late)
+        complain(Msg::ScanLate, outcome.id, baudRate);
+    else if (outcome.status == BusStatus::ShortReply)
+        complain(Msg::ScanShort, outcome.id, baudRate, outcome.received);
+    else
+        complain(Msg::ScanGarbled, outcome.id, baudRate, outcome.stray);
+    return kExitBadReply;
+}
+
 bool portOpened(const BusPort& port, int& status)
 {
     if (port.isOpen())

@@ -6,6 +6,7 @@
 #include "ops/bus/bus_port.h"
 #include "ops/bus/outcome.h"
 #include "ops/bus/servo_runs.h"
+#include "ops/bus/servo_scan.h"
 #include "ops/update_outcome.h"
 
 #include <functional>
@@ -13,6 +14,10 @@
 // Says on stderr what went wrong and returns the exit status; kExitOk, in
 // silence, for an Ok outcome.
 int reportOutcome(const BusOutcome& outcome);
+
+// Says on stderr why a scan's answer is not used (garbled, short, late) and
+// returns its exit status; kExitOk, in silence, for a servo found.
+int reportScanFind(const ScanFind& find);
 
 // True when the port is open; otherwise says why not, with its exit status
 // in status.

@@ -25,7 +25,17 @@ std::optional<ServoIds> prepareServos(const CommonArgs& args, int& status)
         BusPort port;
         if (!portOpened(port, status))
             return std::nullopt;
-        std::vector<int> ids = answeringIds(port, every);
+        // A servo whose answer came garbled is on the bus all the same: a
+        // command over "all" that left it out would not be over all.
+        std::vector<int> ids;
+        for (const ScanFind& find : scanIds(port, every)) {
+            if (int untrusted = reportScanFind(find); untrusted != kExitOk)
+                status = untrusted;
+            else
+                ids.push_back(find.outcome.id);
+        }
+        if (status != kExitOk)
+            return std::nullopt;
         if (ids.empty()) {
             complain(Msg::ScanNone, portDisplayName().c_str());
             status = kExitNoReply;

@@ -96,13 +96,7 @@ void tellFind(const ScanFind& find, ScanTally& tally)
         return;
     }
     ++tally.untrusted;
-    std::fflush(stdout);
-    if (find.late)
-        complain(Msg::ScanLate, outcome.id, baudRate);
-    else if (outcome.status == BusStatus::ShortReply)
-        complain(Msg::ScanShort, outcome.id, baudRate, outcome.received);
-    else
-        complain(Msg::ScanGarbled, outcome.id, baudRate, outcome.stray);
+    reportScanFind(find);
 }
 
 int scanAt(const std::vector<int>& ids, ScanTally& tally)

@@ -26,8 +26,24 @@ uint32_t ServoImage::value(int row) const
 
 namespace {
 
-// The blocks of one servo, without the wait for quiet.
-BusOutcome readBlocks(BusPort& port, int id, const BlockSet& blocks, ServoImage& image)
+// Bytes already waiting before a request are the surplus of the reply
+// before it (two servos answering as one, noise after a reply): that reply
+// is not trusted, and the line is emptied so this request's reply is its own.
+void takeSurplus(BusPort& port, BusOutcome* previous)
+{
+    if (bytesWaiting(port.handle()) == 0)
+        return;
+    int stray = port.drain();
+    if (previous == nullptr)
+        return;
+    previous->stray += stray;
+    if (previous->ok())
+        previous->status = BusStatus::StrayBytes;
+}
+
+// The blocks of one servo, without the wait for quiet at the end; before is
+// the outcome of the servo read just before it in the round, if any.
+BusOutcome readBlocks(BusPort& port, int id, const BlockSet& blocks, ServoImage& image, BusOutcome* before)
 {
     image = ServoImage{};
     image.id = id;
@@ -40,13 +56,14 @@ BusOutcome readBlocks(BusPort& port, int id, const BlockSet& blocks, ServoImage&
     for (int block = 0; block < kBlockCount; ++block) {
         if (!blocks.has(block))
             continue;
+        takeSurplus(port, outcome.expected > 0 ? &outcome : before);
         int address = block * kBlockBytes;
         BlockReply reply = readBlockExchange(port.handle(), id, address, &image.bytes[static_cast<std::size_t>(address)]);
         outcome.received += reply.received;
         outcome.expected += kBlockBytes;
     }
     if (outcome.received == 0)
-        outcome.status = BusStatus::NoReply;
+        outcome.status = outcome.stray > 0 ? BusStatus::StrayBytes : BusStatus::NoReply;
     else if (outcome.received < outcome.expected)
         outcome.status = BusStatus::ShortReply;
     return outcome;
@@ -88,8 +105,9 @@ std::vector<BusOutcome> readRoundUnchecked(BusPort& port, const std::vector<int>
 {
     images.assign(ids.size(), ServoImage{});
     std::vector<BusOutcome> outcomes;
+    outcomes.reserve(ids.size());
     for (std::size_t k = 0; k < ids.size(); ++k)
-        outcomes.push_back(readBlocks(port, ids[k], blocks, images[k]));
+        outcomes.push_back(readBlocks(port, ids[k], blocks, images[k], k > 0 ? &outcomes[k - 1] : nullptr));
     return outcomes;
 }
 

@@ -73,6 +73,21 @@ TEST_F(TwinTest, ScanMarksTwoServosOnOneIdAsGarbledAndListsNoServoThatIsNotThere
     EXPECT_NE(scan.err.find("ID 01 at 115200 baud: 16 bytes came after its reply"), std::string::npos) << scan.err;
 }
 
+TEST_F(TwinTest, AReplyFollowedByAnotherIsNeitherShownNorTakenForTheNextServos)
+{
+    // The second servo on 01 answers after the first: the next servo's
+    // request would find its reply waiting.
+    RunResult watch = runOnServo({"watch", "SYS_UID", "--count", "4", "--interval", "0", "--id", "1,2"});
+    EXPECT_EQ(watch.status, 9);
+    EXPECT_EQ(watch.out, "") << watch.out;
+    EXPECT_NE(watch.err.find("followed the reply of the ORVELIN with ID 01"), std::string::npos) << watch.err;
+
+    RunResult all = runOnServo({"table", "--id", "all"});
+    EXPECT_EQ(all.status, 9);
+    EXPECT_EQ(all.out, "");
+    EXPECT_NE(all.err.find("ID 01 at 115200 baud: 16 bytes came after its reply"), std::string::npos) << all.err;
+}
+
 class LateTest : public CliTest {
 protected:
     std::vector<int> servoIds() const override { return {0x01}; }
