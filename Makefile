@@ -10,7 +10,7 @@ JOBS ?= 2
 WERROR := -DORVELIN_WERROR=ON
 CMAKE_COMMON := -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR)
 
-.PHONY: all native win asan fuzz-build test test-native test-asan test-fuzz test-win test-stress fuzz demo demo-build demo-wine screenshot install package bench clean
+.PHONY: all native win asan fuzz-build test test-native test-asan test-fuzz test-win test-stress soak fuzz demo demo-build demo-wine screenshot install package bench clean
 
 all: deps-build native win
 
@@ -59,6 +59,15 @@ STRESS := ctest --output-on-failure --repeat until-fail:20
 test-stress: deps-build native asan
 	cd $(NATIVE) && $(STRESS) -LE timeout -j 8 && $(STRESS) -L timeout -j 2
 	cd $(ASAN) && $(SANITIZER_ENV) $(STRESS) -LE timeout -j 8 && $(SANITIZER_ENV) $(STRESS) -L timeout -j 2
+
+# The soak for SOAK_SECONDS (default ten minutes): random commands on a
+# whole robot of virtual servos, each under a random fault, every outcome
+# held against the servos' memory; the counts at the end. make test runs it
+# for a few seconds. ORVELIN_SOAK_SEED=N repeats a run.
+SOAK_SECONDS ?= 600
+soak: deps-native $(NATIVE)/CMakeCache.txt
+	cmake --build $(NATIVE) -j $(JOBS) --target soak_tests orvelin
+	ORVELIN_SOAK_SECONDS=$(SOAK_SECONDS) $(NATIVE)/tests/soak/soak_tests
 
 fuzz-build: $(FUZZ)/CMakeCache.txt
 	cmake --build $(FUZZ) -j $(JOBS)

@@ -1,0 +1,489 @@
+// A whole robot soaked in random commands, each under a random fault or
+// none. After every one: whatever it printed or saved is what the servos
+// hold, a step that cannot have worked did not end in status 0, every clear
+// came after a backup that writes the servo back, and no file is left
+// half-written. ORVELIN_SOAK_SECONDS bounds the run (8 s unless set: it runs
+// with the suite); ORVELIN_SOAK_SEED repeats one, and is printed on failure.
+#include "tests/cli/cli_fixture.h"
+#include "tests/soak/shown_values.h"
+#include "tests/soak/soak_cases.h"
+
+#include "link/registers.h"
+#include "link/wire_format.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <regex>
+#include <set>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Memory = std::vector<uint8_t>;
+
+enum Invariant { ShownValues, FailureAsSuccess, ClearWithoutBackup, HalfWritten, NotEnded, kInvariants };
+constexpr std::array kInvariantNames = {"a value no servo sent", "a failure that ended in status 0",
+                                        "a clear without its backup", "a file half-written",
+                                        "a command that did not end by itself"};
+
+struct Truth {
+    std::map<int, Memory> ram, flash, image;
+};
+
+uint32_t valueIn(const Memory& memory, int row)
+{
+    return decodeGroups(&memory[static_cast<std::size_t>(paramtbl[row].address)], paramtbl[row].size);
+}
+
+std::optional<std::string> contentsOf(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+unsigned long long fromEnvironment(const char* name, unsigned long long otherwise)
+{
+    const char* text = std::getenv(name);
+    return text != nullptr && *text != '\0' ? std::strtoull(text, nullptr, 10) : otherwise;
+}
+
+class SoakTest : public CliTest {
+protected:
+    std::vector<int> servoIds() const override { return kBus; }
+    void SetUp() override
+    {
+        CliTest::SetUp();
+        backups = fs::path(folder) / "state" / "orvelin" / "backups";
+        fs::create_directories(pathOf("saves"));
+        VirtualServo pristine(kBus);
+        for (int id : kBus)
+            factory[id] = pristine.memory(id);
+    }
+
+    void prepare(const Case& c);
+    void inject(const Case& c);
+    void settle();
+    void check(const Case& c, const RunResult& r, bool vanished);
+    void checkShown(const Case& c, const RunResult& r, const Reading& reading);
+    void checkSuccess(const Case& c, const RunResult& r, const Reading& reading);
+    void checkFiles(const Case& c, const RunResult& r);
+    void checkClears(const Case& c, const RunResult& r);
+    void restore(const Case& c, int id, const fs::path& backup, const std::map<int, uint32_t>& values);
+    void breaks(Invariant which, const Case& c, const RunResult& r, const std::string& what);
+
+    int servosOn(int id) const { return static_cast<int>(std::ranges::count(kBus, id)) + (id == twin ? 1 : 0); }
+    // The servos a command addresses: --with first, then those it names, or
+    // for all those a scan finds.
+    std::vector<int> targetsOf(const Case& c) const
+    {
+        std::vector<int> ids = c.with ? std::vector<int>{*c.with} : std::vector<int>{};
+        for (int id : c.ids == "all" ? kBus : idsOf(c.ids))
+            if (c.ids != "all" || servosOn(id) == 1)
+                ids.push_back(id);
+        return ids;
+    }
+    std::set<std::string> backupNames() const
+    {
+        std::set<std::string> names;
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(backups, error))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+    RunOptions environment() const { return RunOptions().withEnv("XDG_STATE_HOME", folder + "/state"); }
+
+    std::mt19937_64 random;
+    unsigned long long seed = 0;
+    int caseNumber = 0;
+    int twin = 0;  // of the bus now
+    fs::path backups;
+    std::map<int, Memory> factory;
+    Truth before, after;
+    std::vector<std::vector<uint8_t>> sent;  // the packets the servos took
+    std::set<std::string> backupsBefore;
+    std::optional<std::string> saveBefore;
+
+    std::map<std::string, int> operations, faults;
+    std::array<int, kInvariants> broken{};
+    int reported = 0, clears = 0, backupsChecked = 0, restores = 0, cleanFailures = 0;
+};
+
+// The bus the case asks for, each servo's settings shuffled, the case's
+// files; then the truth before it.
+void SoakTest::prepare(const Case& c)
+{
+    if (c.twin != twin) {
+        std::vector<int> ids = kBus;
+        if (c.twin != 0)
+            ids.push_back(c.twin);
+        servo.reset();
+        servo = std::make_unique<VirtualServo>(ids);
+        ASSERT_TRUE(servo->start());
+        ASSERT_EQ(servo->linkTo(port()), "");
+        twin = c.twin;
+    }
+    const int gain = paramtbl[rowNamed("FB_PG")].address;
+    for (int id : kBus) {
+        for (int k = 0; k < 3; ++k) {
+            int row = static_cast<int>(random() % kParamRows);
+            if (paramtbl[row].address >= paramtbl[rowNamed("PWM_PSN")].address) {
+                std::vector<uint8_t> groups(static_cast<std::size_t>(paramtbl[row].size));
+                encodeGroups(static_cast<uint32_t>(random()), paramtbl[row].size, groups.data());
+                servo->setMemory(id, paramtbl[row].address, groups);
+            }
+        }
+        // A backup taken after its clear would hold the factory's values: a
+        // servo that never holds them tells the two apart.
+        servo->setMemory(id, gain, {static_cast<uint8_t>(factory[id][gain] ^ (1 + random() % 0x7F))});
+    }
+    // The second servo on an ID answers with other values than the first.
+    if (c.twin != 0) {
+        ASSERT_TRUE(servo->control("setid " + hex2(c.twin) + "#2 " + hex2(gain) + "=" +
+                                   hex2(servo->memory(c.twin)[gain] ^ 0x55)));
+    }
+    std::ofstream(pathOf("firmware.bin"), std::ios::binary) << c.firmware;
+    std::ofstream staged(pathOf("staged.txt"), std::ios::binary);
+    for (const auto& [row, value] : c.staged)
+        staged << row << " " << valueText(value, row) << "\n";
+    if (c.saveFile == SaveFile::Missing)
+        fs::remove(pathOf("saves/arm.txt"));
+    else if (c.saveFile == SaveFile::Old)
+        std::ofstream(pathOf("saves/arm.txt"), std::ios::binary) << "18 0x0001\n";
+    saveBefore = contentsOf(pathOf("saves/arm.txt"));
+    backupsBefore = backupNames();
+    for (int id : kBus) {
+        before.ram[id] = servo->memory(id);
+        before.flash[id] = servo->flashMemory(id);
+    }
+    servo->clearPackets();
+}
+
+void SoakTest::inject(const Case& c)
+{
+    const std::string n = " " + std::to_string(c.faultCount);
+    const std::map<Fault, std::string> lines = {
+        {Fault::Silent, "silent 1"},      {Fault::Late, "delay 60"},        {Fault::Short, "short" + n},
+        {Fault::Stray, "stray" + n},      {Fault::Refuse, "refuse" + n},    {Fault::Reject, "reject" + n},
+        {Fault::Ignore, "ignore" + n},    {Fault::Vanish, c.faultCount == 0 ? "vanish" : "vanish" + n}};
+    if (lines.contains(c.fault)) {
+        ASSERT_TRUE(servo->control(lines.at(c.fault)));
+    }
+}
+
+// Faults off and the line opened again, also when it did not go: a packet
+// the program gave up on may still wait on the old line, and with that
+// line closed nothing it sent changes the servos once the truth is read.
+void SoakTest::settle()
+{
+    servo->setFaults({});
+    ASSERT_TRUE(servo->start());
+    sent = servo->packets();
+    for (int id : kBus) {
+        after.ram[id] = servo->memory(id);
+        after.flash[id] = servo->flashMemory(id);
+        after.image[id] = servo->uploadImage(id);
+    }
+}
+
+void SoakTest::breaks(Invariant which, const Case& c, const RunResult& r, const std::string& what)
+{
+    ++broken[which];
+    if (reported++ >= 20)
+        return;
+    std::string command = "orvelin";
+    for (const std::string& arg : c.args)
+        command += " " + arg;
+    ADD_FAILURE() << kInvariantNames[which] << ": " << what << "\n  " << command << "\n  fault "
+                  << kFaultNames[static_cast<std::size_t>(c.fault)] << " " << c.faultCount
+                  << (c.twin ? ", two servos on ID " + hex2(c.twin) : "") << "; exit status " << r.status
+                  << "\n--- stdout\n" << r.out << "--- stderr\n" << r.err << "--- case " << caseNumber
+                  << " of the run with ORVELIN_SOAK_SEED=" << seed;
+}
+
+// Every value shown is the servo's own, or the file's.
+void SoakTest::checkShown(const Case& c, const RunResult& r, const Reading& reading)
+{
+    if (!reading.problem.empty())
+        breaks(ShownValues, c, r, "output the soak cannot read, " + reading.problem);
+    for (const Shown& shown : reading.values) {
+        const std::string what = std::string(paramtbl[shown.row].name) + " " + valueText(shown.value, shown.row);
+        if (shown.id == kFileSide) {
+            if (!c.staged.contains(shown.row) || c.staged.at(shown.row) != shown.value)
+                breaks(ShownValues, c, r, "the file's column shows " + what);
+        } else if (servosOn(shown.id) != 1) {
+            breaks(ShownValues, c, r, "shows " + what + " for ID " + hex2(shown.id) + ", which has " +
+                                          std::to_string(servosOn(shown.id)) + " servos");
+        } else if (uint32_t held = valueIn(after.ram[shown.id], shown.row); held != shown.value) {
+            breaks(ShownValues, c, r, "shows " + what + " for ID " + hex2(shown.id) + ", which holds " +
+                                          valueText(held, shown.row));
+        }
+    }
+}
+
+// A status 0 is borne out by the servos.
+void SoakTest::checkSuccess(const Case& c, const RunResult& r, const Reading& reading)
+{
+    auto fails = [&](const std::string& what) { breaks(FailureAsSuccess, c, r, "status 0, but " + what); };
+    std::map<int, int> shown, expected;
+    for (const Shown& value : reading.values)
+        ++shown[value.id];
+    const int each = c.command == Command::Table ? kParamRows
+                     : c.command == Command::Watch ? c.count * static_cast<int>(c.rows.size())
+                                                   : 1;
+    for (int id : targetsOf(c)) {
+        expected[id] = each;
+        Memory staged = factory[id];
+        for (const auto& [row, value] : c.staged)
+            encodeGroups(value, paramtbl[row].size, &staged[static_cast<std::size_t>(paramtbl[row].address)]);
+        switch (c.command) {
+        case Command::Set:
+            if (valueIn(after.ram[id], c.row) != c.value)
+                fails("ID " + hex2(id) + " holds " + valueText(valueIn(after.ram[id], c.row), c.row));
+            break;
+        case Command::Clear:
+        case Command::Flash:
+            for (int row = 0; row < kParamRows; ++row)
+                if (valueIn(after.ram[id], row) != valueIn(staged, row) ||
+                    valueIn(after.flash[id], row) != valueIn(staged, row))
+                    fails("ID " + hex2(id) + " holds " + paramtbl[row].name + " " +
+                          valueText(valueIn(after.ram[id], row), row) + " in RAM, " +
+                          valueText(valueIn(after.flash[id], row), row) + " in FLASH");
+            break;
+        case Command::Update:
+            if (!std::string(after.image[id].begin(), after.image[id].end()).starts_with(c.firmware))
+                fails("ID " + hex2(id) + " does not hold the update file");
+            break;
+        default: break;
+        }
+    }
+    const bool prints = c.command == Command::Table || c.command == Command::Watch || c.command == Command::Set;
+    if (prints && shown != expected)
+        fails("not every value of every servo is shown");
+}
+
+// Saves and backups whole, nothing left beside them; a failed save keeps the old file.
+void SoakTest::checkFiles(const Case& c, const RunResult& r)
+{
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(pathOf("saves"), error))
+        if (entry.path().filename() != "arm.txt")
+            breaks(HalfWritten, c, r, "left " + entry.path().string());
+    static const std::regex kBackupName("id[0-9A-F]{2}-\\d{8}-\\d{6}(-\\d+)?\\.txt");
+    for (const std::string& name : backupNames())
+        if (!std::regex_match(name, kBackupName))
+            breaks(HalfWritten, c, r, "left " + (backups / name).string() + " among the backups");
+    if (c.command != Command::Save)
+        return;
+    std::optional<std::string> saved = contentsOf(pathOf("saves/arm.txt"));
+    if (r.status != 0) {
+        if (saved != saveBefore)
+            breaks(HalfWritten, c, r, "a failed save changed the file");
+        return;
+    }
+    std::string problem = "no file";
+    auto values = saved ? flashValueFile(*saved, problem) : std::nullopt;
+    Reading reading;
+    std::vector<int> rows;
+    for (const auto& [row, value] : values.value_or(std::map<int, uint32_t>{})) {
+        rows.push_back(row);
+        reading.values.push_back({idsOf(c.ids)[0], row, value});
+    }
+    if (!values || rows != c.rows)
+        breaks(HalfWritten, c, r, "the save is not whole: " + problem);
+    checkShown(c, r, reading);
+}
+
+// A clear only after a read of the whole servo, saved whole as a backup
+// that holds what the servo held, is named on stderr and flash writes back.
+void SoakTest::checkClears(const Case& c, const RunResult& r)
+{
+    std::set<std::string> added;
+    std::ranges::set_difference(backupNames(), backupsBefore, std::inserter(added, added.end()));
+    std::vector<std::pair<int, fs::path>> restorable;
+    for (int id = 0; id <= kHighestId; ++id) {
+        const auto header = static_cast<uint8_t>(kHeaderBit | id);
+        auto clear = std::ranges::find_if(sent, [&](const std::vector<uint8_t>& p) {
+            return p.size() >= 6 && p[0] == header && p[1] == 2 && p[2] == 0 && p[3] == 0 &&
+                   decodeGroups(&p[4], 2) == kClearValue;
+        });
+        std::vector<std::string> mine;
+        std::ranges::copy_if(added, std::back_inserter(mine),
+                             [&](const std::string& name) { return name.starts_with("id" + hex2(id) + "-"); });
+        if (clear != sent.end()) {
+            ++clears;
+            if (mine.empty())
+                breaks(ClearWithoutBackup, c, r, "ID " + hex2(id) + " was cleared without a new backup");
+            for (int block = 0; block < kRegisterBytes; block += kBlockBytes)
+                if (std::find_if(sent.begin(), clear, [&](const std::vector<uint8_t>& p) {
+                        return p.size() >= 3 && p[0] == header && p[1] == kReadBlockKind && p[2] == block;
+                    }) == clear)
+                    breaks(ClearWithoutBackup, c, r, "ID " + hex2(id) + " was cleared before its block " +
+                                                         hex2(block) + " was read");
+        }
+        for (const std::string& name : mine) {
+            ++backupsChecked;
+            const fs::path path = backups / name;
+            std::string problem;
+            auto values = flashValueFile(contentsOf(path).value_or(""), problem);
+            if (!values || values->size() != static_cast<std::size_t>(kParamRows)) {
+                breaks(HalfWritten, c, r, path.string() + " is not a whole backup " + problem);
+                continue;
+            }
+            if (servosOn(id) != 1) {
+                breaks(ClearWithoutBackup, c, r, "backed up ID " + hex2(id) + ", which has " +
+                                                     std::to_string(servosOn(id)) + " servos");
+                continue;
+            }
+            for (const auto& [row, value] : *values)
+                if (valueIn(before.ram[id], row) != value)
+                    breaks(ClearWithoutBackup, c, r, path.string() + " holds " + paramtbl[row].name + " " +
+                                                         valueText(value, row) + ", the servo held " +
+                                                         valueText(valueIn(before.ram[id], row), row));
+            if (r.err.find("orvelin flash " + path.string() + " --id " + hex2(id)) == std::string::npos)
+                breaks(ClearWithoutBackup, c, r, "stderr does not tell how to write back " + path.string());
+            if (clear != sent.end())
+                restorable.emplace_back(id, path);
+        }
+    }
+    // Writing a backup back takes a whole flash: a sample of them is enough.
+    if (!restorable.empty() && random() % 3 == 0) {
+        const auto& [id, path] = restorable[random() % restorable.size()];
+        std::string problem;
+        restore(c, id, path, *flashValueFile(*contentsOf(path), problem));
+    }
+}
+
+void SoakTest::restore(const Case& c, int id, const fs::path& backup, const std::map<int, uint32_t>& values)
+{
+    ++restores;
+    RunResult listing = runOnServo({"backups"}, environment());
+    if (listing.status != 0 || listing.out.find(backup.string()) == std::string::npos)
+        breaks(ClearWithoutBackup, c, listing, "orvelin backups does not list " + backup.string());
+    // There is no fault now: only a machine too busy for the servo's
+    // time-outs fails it, and then it is tried again.
+    RunResult restored;
+    for (int attempt = 0; attempt < 5 && restored.status != 0; ++attempt) {
+        restored = runOnServo({"flash", backup.string(), "--id", hex2(id), "--yes"}, environment());
+        settle();
+    }
+    if (restored.status != 0)
+        breaks(ClearWithoutBackup, c, restored, "orvelin flash " + backup.string() + " fails");
+    for (const auto& [row, value] : values)
+        if (valueIn(after.ram[id], row) != value || valueIn(after.flash[id], row) != value)
+            breaks(ClearWithoutBackup, c, restored, "after orvelin flash " + backup.string() + " ID " + hex2(id) +
+                                                        " holds " + paramtbl[row].name + " " +
+                                                        valueText(valueIn(after.ram[id], row), row));
+}
+
+void SoakTest::check(const Case& c, const RunResult& r, bool vanished)
+{
+    if (r.status < 0)
+        breaks(NotEnded, c, r, "killed by a signal, or still running after a minute");
+    const std::optional<int> single = c.listed() ? std::nullopt : std::optional<int>(idsOf(c.ids)[0]);
+    Reading reading;
+    switch (c.command) {
+    case Command::Table: reading = c.json ? tableJson(r.out, single) : tableText(r.out, single); break;
+    case Command::Set: reading = setLines(r.out, single); break;
+    case Command::Watch: reading = watchLines(r.out, single, c.csv); break;
+    case Command::Diff: reading = c.json ? diffJson(r.out) : diffText(r.out); break;
+    default: break;
+    }
+    checkShown(c, r, reading);
+    checkShown(c, r, readBackComplaints(r.err));
+
+    // A step the fault must have failed fails the command.
+    // all is a scan first, which reads every ID.
+    const bool reads = c.command != Command::Update || c.ids == "all";
+    const bool writesFlash = c.command == Command::Clear || c.command == Command::Flash;
+    const std::vector<int> named = c.ids == "all" ? kBus : targetsOf(c);
+    const bool mustFail = c.fault == Fault::Silent || c.fault == Fault::Absent || vanished ||
+                          ((c.fault == Fault::Short || c.fault == Fault::Stray) && reads) ||
+                          (c.fault == Fault::Refuse && writesFlash) ||
+                          ((c.fault == Fault::Reject || c.fault == Fault::Ignore) && c.faultCount >= kChunkAttempts) ||
+                          (c.fault == Fault::Twins && reads && std::ranges::find(named, c.twin) != named.end());
+    if (mustFail && r.status == 0)
+        breaks(FailureAsSuccess, c, r, "status 0 under this fault");
+    if (r.status == 0)
+        checkSuccess(c, r, reading);
+    if (c.fault == Fault::None && r.status != 0 && !(c.command == Command::Diff && r.status == 11))
+        ++cleanFailures;
+
+    // diff's verdict is the servos' own, whatever the fault.
+    if (c.command == Command::Diff && (r.status == 0 || r.status == 11)) {
+        std::vector<std::map<int, uint32_t>> sides;
+        if (c.withFile)
+            sides.push_back(c.staged);
+        for (int id : targetsOf(c)) {
+            sides.emplace_back();
+            for (int row = 0; row < kParamRows; ++row)
+                sides.back()[row] = valueIn(after.ram[id], row);
+        }
+        std::set<int> differ, printed;
+        for (int row : c.rows)
+            for (const auto& side : sides)
+                if (sides[0].contains(row) && side.at(row) != sides[0].at(row))
+                    differ.insert(row);
+        for (const Shown& shown : reading.values)
+            printed.insert(shown.row);
+        if (printed != differ || (r.status == 0) != differ.empty())
+            breaks(FailureAsSuccess, c, r, std::to_string(differ.size()) + " registers differ, diff shows " +
+                                               std::to_string(printed.size()));
+    }
+    checkFiles(c, r);
+    checkClears(c, r);
+}
+
+TEST_F(SoakTest, WholeRobotUnderRandomFaults)
+{
+    seed = fromEnvironment("ORVELIN_SOAK_SEED", std::random_device{}());
+    const auto seconds = std::chrono::seconds(fromEnvironment("ORVELIN_SOAK_SECONDS", 8));
+    random.seed(seed);
+    std::cout << "soak: seed " << seed << ", " << seconds.count() << " s" << std::endl;
+    const auto start = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - start < seconds && !HasFatalFailure()) {
+        ++caseNumber;
+        const Case c = drawCase(random, folder);
+        prepare(c);
+        if (!HasFatalFailure())
+            inject(c);
+        if (HasFatalFailure())
+            break;
+        ++operations[kCommandNames[static_cast<std::size_t>(c.command)]];
+        ++faults[kFaultNames[static_cast<std::size_t>(c.fault)]];
+        RunResult r = runOnServo(c.args, environment());
+        const bool vanished = servo->faults().vanish;
+        settle();
+        if (!HasFatalFailure())
+            check(c, r, vanished);
+    }
+
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    std::ostringstream summary;
+    summary << "soak: " << caseNumber << " operations in "
+            << std::chrono::duration_cast<std::chrono::seconds>(elapsed).count() << " s, seed " << seed << "\n ";
+    for (const auto& [name, count] : operations)
+        summary << " " << name << " " << count;
+    summary << "\n  faults:";
+    for (const auto& [name, count] : faults)
+        summary << " " << name << " " << count;
+    summary << "\n  clears " << clears << ", backups checked " << backupsChecked << ", written back " << restores
+            << ", fault-free operations that failed " << cleanFailures << "\n  invariants broken:";
+    int total = 0;
+    for (int which = 0; which < kInvariants; ++which) {
+        summary << (which ? ", " : " ") << kInvariantNames[which] << " " << broken[which];
+        total += broken[which];
+    }
+    std::cout << summary.str() << " (total " << total << ")" << std::endl;
+    EXPECT_EQ(total, 0) << "ORVELIN_SOAK_SEED=" << seed << " repeats the run";
+}
+
+}  // namespace
