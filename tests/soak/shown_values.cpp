@@ -1,24 +1,13 @@
 #include "tests/soak/shown_values.h"
 
 #include "link/registers.h"
+#include "tests/cli/cli_fixture.h"
 #include "tests/cli/json_reader.h"
 
 #include <regex>
 #include <sstream>
 
 namespace {
-
-std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> all;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (line.ends_with('\r'))
-            line.pop_back();
-        all.push_back(line);
-    }
-    return all;
-}
 
 std::vector<std::string> words(const std::string& line)
 {
@@ -100,7 +89,7 @@ int rowNamed(const std::string& name)
 Reading tableText(const std::string& out, std::optional<int> single)
 {
     Reading reading;
-    std::vector<std::string> all = lines(out);
+    std::vector<std::string> all = linesOf(out);
     if (all.empty())
         return reading;
     std::vector<std::string> header = words(all[0]);
@@ -161,7 +150,7 @@ Reading setLines(const std::string& out, std::optional<int> single)
 {
     static const std::regex kLine("(?:ID ([0-9A-F]{2}): )?(\\w+) 0x[0-9A-F]+ = (0x[0-9A-F]+)");
     Reading reading;
-    for (const std::string& line : lines(out)) {
+    for (const std::string& line : linesOf(out)) {
         std::smatch part;
         if (!std::regex_match(line, part, kLine) || part[1].matched == single.has_value())
             return failed(reading, line);
@@ -180,7 +169,7 @@ Reading watchLines(const std::string& out, std::optional<int> single, bool csv)
     static const std::regex kField("(?:([0-9A-F]{2}):)?(\\w+)=(0x[0-9A-F]+)");
     static const std::regex kColumn("(?:([0-9A-F]{2}):)?(\\w+)");
     Reading reading;
-    std::vector<std::string> all = lines(out);
+    std::vector<std::string> all = linesOf(out);
     std::vector<std::pair<int, int>> columns;  // (id, row) of each CSV column
     for (std::size_t k = 0; k < all.size(); ++k) {
         std::vector<std::string> cells;
@@ -229,7 +218,7 @@ Reading watchLines(const std::string& out, std::optional<int> single, bool csv)
 Reading diffText(const std::string& out)
 {
     Reading reading;
-    std::vector<std::string> all = lines(out);
+    std::vector<std::string> all = linesOf(out);
     if (all.empty())
         return reading;
     // Name Address, then "file" and "ID 01" columns.
@@ -293,7 +282,7 @@ Reading readBackComplaints(const std::string& err)
 {
     static const std::regex kLine("ID ([0-9A-F]{2}): (\\w+) was written with 0x[0-9A-F]+ but reads back (0x[0-9A-F]+)");
     Reading reading;
-    for (const std::string& line : lines(err)) {
+    for (const std::string& line : linesOf(err)) {
         std::smatch part;
         if (!std::regex_search(line, part, kLine))
             continue;
@@ -314,7 +303,7 @@ std::optional<std::map<int, uint32_t>> flashValueFile(const std::string& text, s
         problem = "the last line has no end";
         return std::nullopt;
     }
-    for (const std::string& line : lines(text)) {
+    for (const std::string& line : linesOf(text)) {
         std::smatch part;
         int row = std::regex_match(line, part, kLine) ? std::stoi(part[1]) : -1;
         auto value = row >= 0 && row < kParamRows ? valueOf(part[2], row) : std::nullopt;
