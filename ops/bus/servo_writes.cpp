@@ -12,7 +12,7 @@ namespace {
 constexpr int kSysSidRow = 3;
 constexpr auto kRetryEvery = std::chrono::milliseconds(100);
 
-BusOutcome failed(int id, BusStatus status, int row = -1)
+BusOutcome outcomeFor(int id, BusStatus status, int row = -1)
 {
     BusOutcome outcome;
     outcome.id = id;
@@ -24,10 +24,10 @@ BusOutcome failed(int id, BusStatus status, int row = -1)
 BusOutcome flashWrite(BusPort& port, int id, int row, uint32_t value)
 {
     if (!port.isOpen())
-        return failed(id, BusStatus::PortFailed, row);
+        return outcomeFor(id, BusStatus::PortFailed, row);
     unsigned char packet[kPacketMax];
     AckReply reply = flashWriteExchange(port.handle(), id, paramtbl[row].address, paramtbl[row].size, value, packet);
-    BusOutcome outcome = failed(id, BusStatus::Ok, row);
+    BusOutcome outcome = outcomeFor(id, BusStatus::Ok, row);
     outcome.received = reply.received;
     outcome.expected = 1;
     outcome.ack = reply.ack;
@@ -55,11 +55,11 @@ bool onChunk(long sent, long total)
 BusOutcome writeRam(BusPort& port, int id, int row, uint32_t value)
 {
     if (!port.isOpen())
-        return failed(id, BusStatus::PortFailed, row);
+        return outcomeFor(id, BusStatus::PortFailed, row);
     const ParamDef& def = paramtbl[row];
     unsigned char packet[kPacketMax];
     EchoReply reply = ramWriteExchange(port.handle(), id, def.address, def.size, value, packet);
-    BusOutcome outcome = failed(id, BusStatus::Ok, row);
+    BusOutcome outcome = outcomeFor(id, BusStatus::Ok, row);
     outcome.received = reply.received;
     outcome.expected = def.size;
     outcome.wanted = value & groupsMax(def.size);
@@ -122,7 +122,7 @@ BusOutcome sendStagedValues(BusPort& port, int id, const StagedValues& values)
         if (!outcome.ok())
             return outcome;
     }
-    return failed(id, BusStatus::Ok);
+    return outcomeFor(id, BusStatus::Ok);
 }
 
 int idAfter(int id, const StagedValues& values)
@@ -176,7 +176,7 @@ BusOutcome updateFirmware(BusPort& port, int id, const std::string& path,
     set_upload_progress(nullptr);
     uploadProgress = nullptr;
     if (result != 0) {
-        BusOutcome outcome = failed(id, uploadStopped ? BusStatus::Stopped : BusStatus::UploadFailed);
+        BusOutcome outcome = outcomeFor(id, uploadStopped ? BusStatus::Stopped : BusStatus::UploadFailed);
         outcome.uploadCode = GetLastError();
         return outcome;
     }
