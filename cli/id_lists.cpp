@@ -1,9 +1,7 @@
 #include "cli/id_lists.h"
 
 #include "cli/options.h"
-#include "link/wire_format.h"
 
-#include <set>
 #include <sstream>
 
 namespace {
@@ -19,32 +17,7 @@ std::vector<std::string> commaParts(const std::string& text)
     return parts;
 }
 
-std::optional<int> idValue(const std::string& text)
-{
-    auto value = parseHex(text);
-    if (!value || *value > kHighestId)
-        return std::nullopt;
-    return static_cast<int>(*value);
-}
-
 }  // namespace
-
-std::optional<std::vector<int>> parseIdList(const std::string& text)
-{
-    std::set<int> ids;
-    for (const std::string& part : commaParts(text)) {
-        auto dash = part.find('-');
-        auto first = idValue(part.substr(0, dash));
-        auto last = dash == std::string::npos ? first : idValue(part.substr(dash + 1));
-        if (!first || !last || *first > *last)
-            return std::nullopt;
-        for (int id = *first; id <= *last; ++id)
-            ids.insert(id);
-    }
-    if (ids.empty())
-        return std::nullopt;
-    return std::vector<int>(ids.begin(), ids.end());
-}
 
 std::optional<std::vector<int>> parseBaudList(const std::string& text)
 {

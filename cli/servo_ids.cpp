@@ -1,7 +1,6 @@
 #include "cli/servo_ids.h"
 
 #include "cli/exit_codes.h"
-#include "cli/id_lists.h"
 #include "cli/outcomes.h"
 #include "cli/port_setup.h"
 #include "cli/texts/messages.h"

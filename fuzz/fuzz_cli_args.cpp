@@ -3,6 +3,7 @@
 // Input: arguments separated by NUL bytes. The refusals the parsers print
 // go to stderr: run with -close_fd_mask=2, as fuzz/run.sh and ctest do.
 #include "cli/id_lists.h"
+#include "ops/bus/servo_runs.h"
 #include "cli/options.h"
 #include "cli/register_args.h"
 #include "link/registers.h"

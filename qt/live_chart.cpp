@@ -2,6 +2,7 @@
 
 #include "settings/file_replace.h"
 #include "link/registers.h"
+#include "ops/bus/servo_runs.h"
 
 #include <QAction>
 #include <QChart>
@@ -15,6 +16,7 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
@@ -23,7 +25,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <set>
 
 namespace {
 
@@ -37,23 +38,16 @@ constexpr int kPointsShown = 3000;
 constexpr double kSecondsShown = 60.0;
 constexpr double kFirstSecondsShown = 10.0;
 
-// Hexadecimal IDs and ranges as orvelin's --id takes them: "1,2,5", "1-4";
-// each ID once, ascending. Nothing for a text that is not such a list.
+// The IDs of the list orvelin's --id takes ("1,2,5", "1-4"); blanks
+// around the separators are forgiven in a field typed by hand.
 std::optional<QList<int>> idList(const QString& text)
 {
-    std::set<int> ids;
-    for (const QString& part : text.split(QLatin1Char(','))) {
-        const QStringList ends = part.split(QLatin1Char('-'));
-        bool firstRead = false;
-        bool lastRead = false;
-        const int first = ends.front().trimmed().toInt(&firstRead, 16);
-        const int last = ends.back().trimmed().toInt(&lastRead, 16);
-        if (ends.size() > 2 || !firstRead || !lastRead || first < 0 || first > last || last > kHighestId)
-            return std::nullopt;
-        for (int id = first; id <= last; ++id)
-            ids.insert(id);
-    }
-    return QList<int>(ids.begin(), ids.end());
+    QString compact = text;
+    compact.remove(QRegularExpression(QStringLiteral("\\s*(?=[,-])|(?<=[,-])\\s*")));
+    const std::optional<std::vector<int>> ids = parseIdList(compact.toStdString());
+    if (!ids)
+        return std::nullopt;
+    return QList<int>(ids->begin(), ids->end());
 }
 
 QToolButton* buttonFor(QAction* action, QWidget* parent)

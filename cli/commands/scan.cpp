@@ -1,6 +1,7 @@
 // orvelin scan: which IDs answer, at which baud rates.
 #include "cli/exit_codes.h"
 #include "cli/id_lists.h"
+#include "ops/bus/servo_runs.h"
 #include "cli/console/interrupt.h"
 #include "cli/texts/messages.h"
 #include "cli/port_setup.h"

@@ -6,7 +6,13 @@
 #include "ops/bus/outcome.h"
 
 #include <functional>
+#include <optional>
+#include <string_view>
 #include <vector>
+
+// Hexadecimal IDs and ranges separated by commas ("1,2,5", "1-4,9", an
+// optional 0x), each ID once, ascending; nothing for any other text.
+std::optional<std::vector<int>> parseIdList(std::string_view text);
 
 struct ServoIds {
     std::vector<int> ids;

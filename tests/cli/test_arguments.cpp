@@ -1,5 +1,6 @@
 // The command line's own grammar: options, numbers, ID lists, registers.
 #include "cli/id_lists.h"
+#include "ops/bus/servo_runs.h"
 #include "tests/cli/orvelin_runner.h"
 #include "cli/options.h"
 
