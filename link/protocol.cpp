@@ -2,52 +2,80 @@
 
 #include <cstring>
 
+ReplyRead readReply(serial_handle h, const unsigned char* request, int length, unsigned char* out, int n)
+{
+    // out may be the request's own buffer, and must look afterwards as it did
+    // before wherever no reply byte came.
+    unsigned char sent[kPacketMax];
+    unsigned char before[kPacketMax];
+    std::memcpy(sent, request, static_cast<std::size_t>(length));
+    std::memcpy(before, out, static_cast<std::size_t>(n));
+    ReplyRead read;
+    read.received = serial_read(h, out, n);
+    // A reply byte never has bit 7 set; a header that came back starts an echo
+    // only when the bytes with it are the request's.
+    if (read.received == 0 || (out[0] & kHeaderBit) == 0 || std::memcmp(out, sent, static_cast<std::size_t>(read.received)) != 0)
+        return read;
+    unsigned char echo[kPacketMax];
+    std::memcpy(echo, out, static_cast<std::size_t>(read.received));
+    int rest = read.received < length ? serial_read(h, echo + read.received, length - read.received) : 0;
+    if (read.received + rest < length || std::memcmp(echo, sent, static_cast<std::size_t>(length)) != 0) {
+        read.surplus = rest;
+        return read;
+    }
+    std::memcpy(out, before, static_cast<std::size_t>(n));
+    read.echoed = true;
+    read.received = serial_read(h, out, n);
+    return read;
+}
+
 namespace {
 
-int sendReadPacket(serial_handle h, int id, int blockAddress)
+void buildReadPacket(unsigned char* packet, int id, int blockAddress)
 {
-    unsigned char packet[kReadPacketBytes] = {};
+    std::memset(packet, 0, kReadPacketBytes);
     packet[0] = static_cast<unsigned char>(kHeaderBit | id);
     packet[1] = kReadBlockKind;
     packet[2] = static_cast<unsigned char>(blockAddress);
-    return serial_write(h, packet, sizeof packet);
 }
 
-BlockReply finishBlock(serial_handle h, int written, int received, QuietCheck quiet)
+BlockReply finishBlock(serial_handle h, int written, const ReplyRead& read, QuietCheck quiet)
 {
     BlockReply reply;
     reply.written = written;
-    reply.received = received;
+    reply.received = read.received;
+    reply.echoed = read.echoed;
+    reply.followed = read.surplus;
     if (quiet == QuietCheck::After)
-        reply.followed = drainLine(h, kDrainMax);
+        reply.followed += drainLine(h, kDrainMax);
     reply.status = judgeBlock(reply.received, reply.followed);
     return reply;
 }
+
+constexpr int kProbeBytes = 4;
 
 }  // namespace
 
 BlockReply readBlockExchange(serial_handle h, int id, int blockAddress, unsigned char* out, QuietCheck quiet)
 {
     std::memset(out, 0, kBlockBytes);
-    int written = sendReadPacket(h, id, blockAddress);
-    return finishBlock(h, written, serial_read(h, out, kBlockBytes), quiet);
+    unsigned char packet[kReadPacketBytes];
+    buildReadPacket(packet, id, blockAddress);
+    int written = serial_write(h, packet, kReadPacketBytes);
+    return finishBlock(h, written, readReply(h, packet, kReadPacketBytes, out, kBlockBytes), quiet);
 }
 
-namespace {
-
-constexpr int kProbeBytes = 4;
-
-}  // namespace
-
-BlockReply probeBlockExchange(serial_handle h, int id, unsigned char* out)
+BlockReply probeBlockExchange(serial_handle h, int id, unsigned char* out, QuietCheck quiet)
 {
     std::memset(out, 0, kBlockBytes);
-    int written = sendReadPacket(h, id, 0x00);
-    int got = serial_read(h, out, kProbeBytes);
-    if (got == 0)
-        return finishBlock(h, written, 0, QuietCheck::Skip);
-    got += serial_read(h, out + got, kBlockBytes - got);
-    return finishBlock(h, written, got, QuietCheck::After);
+    unsigned char packet[kReadPacketBytes];
+    buildReadPacket(packet, id, 0x00);
+    int written = serial_write(h, packet, kReadPacketBytes);
+    ReplyRead read = readReply(h, packet, kReadPacketBytes, out, kProbeBytes);
+    if (read.received == 0)
+        return finishBlock(h, written, read, QuietCheck::Skip);
+    read.received += serial_read(h, out + read.received, kBlockBytes - read.received);
+    return finishBlock(h, written, read, quiet);
 }
 
 int awaitLateReply(serial_handle h)
@@ -64,10 +92,12 @@ EchoReply ramWriteExchange(serial_handle h, int id, int address, int size, uint3
     packet[2] = static_cast<unsigned char>(address);
     encodeGroups(value, size, packet + 3);
     serial_write(h, packet, size + 3);
+    ReplyRead read = readReply(h, packet, size + 3, packet, size);
     EchoReply reply;
-    reply.received = serial_read(h, packet, size);
+    reply.received = read.received;
+    reply.echoed = read.echoed;
     reply.echo = decodeGroups(packet, reply.received);
-    reply.status = judgeEcho(packet, reply.received, size, value);
+    reply.status = read.surplus > 0 ? ReplyStatus::Followed : judgeEcho(packet, reply.received, size, value);
     return reply;
 }
 
@@ -80,10 +110,12 @@ AckReply flashWriteExchange(serial_handle h, int id, int address, int size, uint
     encodeGroups(value, size, packet + 4);
     packet[size + 4] = checksum7(packet + 2, size + 2);
     serial_write(h, packet, size + 5);
+    ReplyRead read = readReply(h, packet, size + 5, packet, 1);
     AckReply reply;
-    reply.received = serial_read(h, packet, 1);
+    reply.received = read.received;
+    reply.echoed = read.echoed;
     reply.ack = packet[0];
-    reply.status = judgeAck(reply.received, reply.ack);
+    reply.status = read.surplus > 0 ? ReplyStatus::Followed : judgeAck(reply.received, reply.ack);
     return reply;
 }
 
@@ -95,11 +127,14 @@ PositionReply positionWriteExchange(serial_handle h, int k, int pos, int en, uns
     packet[kPositionEnIndex] = static_cast<unsigned char>(en);  // sent as it is, bit 7 and all
     packet[kPositionPacketBytes - 1] = 0x00;
     serial_write(h, packet, kPositionPacketBytes);
+    ReplyRead read = readReply(h, packet, kPositionPacketBytes, packet, kPositionReplyBytes);
     PositionReply reply;
-    reply.received = serial_read(h, packet, kPositionReplyBytes);
-    reply.status = reply.received == kPositionReplyBytes ? ReplyStatus::Whole
-                   : reply.received == 0                 ? ReplyStatus::None
-                                                         : ReplyStatus::Short;
+    reply.received = read.received;
+    reply.echoed = read.echoed;
+    reply.status = read.surplus > 0                        ? ReplyStatus::Followed
+                   : reply.received == kPositionReplyBytes ? ReplyStatus::Whole
+                   : reply.received == 0                   ? ReplyStatus::None
+                                                           : ReplyStatus::Short;
     return reply;
 }
 
@@ -125,14 +160,16 @@ AckReply uploadChunkExchange(serial_handle h, const unsigned char* packet, int l
 {
     serial_write(h, packet, length);
     AckReply reply;
-    for (int k = 1; k <= kAckReads; ++k) {
-        reply.received = serial_read(h, &reply.ack, 1);
-        if (reply.received == 1)
-            break;
+    ReplyRead read = readReply(h, packet, length, &reply.ack, 1);
+    reply.echoed = read.echoed;
+    reply.received = read.received;
+    for (int k = 1; reply.received == 0 && k <= kAckReads; ++k) {
         if (emptyRead)
             emptyRead(k);
+        if (k < kAckReads)
+            reply.received = serial_read(h, &reply.ack, 1);
     }
-    reply.status = judgeAck(reply.received, reply.ack);
+    reply.status = read.surplus > 0 ? ReplyStatus::Followed : judgeAck(reply.received, reply.ack);
     return reply;
 }
 

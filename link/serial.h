@@ -57,6 +57,15 @@ int serial_write(serial_handle h, const void* data, int n);
 int serial_read(serial_handle h, void* data, int n);
 // Bytes received and not yet read, without waiting; 0 on any error.
 int serial_pending(serial_handle h);
+// Up to n of the bytes that have come, returning as soon as any are there,
+// or 0 once waitUs microseconds have passed without one: a wait of the
+// caller's own, beside the fixed time-outs of serial_read (the scan's short
+// wait after each probe).
+int serial_read_some(serial_handle h, void* data, int n, int waitUs);
+// Another baud rate on a port held open, for a search over rates without
+// closing it (closing drops DTR, which resets some boards). False when the
+// driver refuses the rate; the line keeps the one it had.
+bool serial_set_baud(serial_handle h, int baud);
 
 // A packet monitor for front ends (orvelin --wire): sees every byte written
 // and every read, after the fact, a read that timed out with n = 0. Null

@@ -7,6 +7,7 @@
 #include "link/serial_error.h"
 #include "link/low_latency.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -220,6 +221,40 @@ LowLatency serial_low_latency(serial_handle h)
     if (h == 0 || h == SERIAL_INVALID)
         return LowLatency::Unavailable;
     return toPort(h)->lowLatency.state;
+}
+
+int serial_read_some(serial_handle h, void* data, int n, int waitUs)
+{
+    if (h == 0 || h == SERIAL_INVALID || n <= 0)
+        return 0;
+    const PosixPort* port = toPort(h);
+    const long long deadline = nowNs() + static_cast<long long>(waitUs) * 1000LL;
+    int got = 0;
+    for (;;) {
+        const long long left = std::max(deadline - nowNs(), 0LL);
+        pollfd pfd{port->fd, POLLIN, 0};
+        timespec ts{static_cast<time_t>(left / 1000000000LL), static_cast<long>(left % 1000000000LL)};
+        int ready = ppoll(&pfd, 1, &ts, nullptr);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            break;
+        ssize_t r = read(port->fd, data, static_cast<size_t>(n));
+        if (r < 0 && errno == EINTR)
+            continue;
+        // Nothing to read on a ready line: the far end is gone.
+        got = r > 0 ? static_cast<int>(r) : 0;
+        break;
+    }
+    wire_notify(WireDirection::Received, data, got);
+    return got;
+}
+
+bool serial_set_baud(serial_handle h, int baud)
+{
+    if (h == 0 || h == SERIAL_INVALID || baud <= 0)
+        return false;
+    return set_custom_baud(toPort(h)->fd, baud);
 }
 
 int serial_pending(serial_handle h)

@@ -3,6 +3,7 @@
 #include "link/serial.h"
 #include "link/serial_error.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -125,6 +126,41 @@ int serial_read(serial_handle h, void* data, int n)
     ReadFile(h, data, static_cast<DWORD>(n), &got, nullptr);
     wire_notify(WireDirection::Received, data, static_cast<int>(got));
     return static_cast<int>(got);
+}
+
+int serial_read_some(serial_handle h, void* data, int n, int waitUs)
+{
+    if (h == nullptr || h == INVALID_HANDLE_VALUE || n <= 0)
+        return 0;
+    // MAXDWORD interval and multiplier with a constant: ReadFile returns the
+    // bytes already there at once, else the first that come, else nothing
+    // after the constant (whole milliseconds, at least one).
+    COMMTIMEOUTS before{};
+    if (!GetCommTimeouts(h, &before))
+        return 0;
+    COMMTIMEOUTS timeouts{};
+    timeouts.ReadIntervalTimeout = MAXDWORD;
+    timeouts.ReadTotalTimeoutMultiplier = MAXDWORD;
+    timeouts.ReadTotalTimeoutConstant = static_cast<DWORD>(std::max(1, (waitUs + 999) / 1000));
+    DWORD got = 0;
+    if (SetCommTimeouts(h, &timeouts))
+        ReadFile(h, data, static_cast<DWORD>(n), &got, nullptr);
+    // Every other read keeps the time-outs serial_open set.
+    SetCommTimeouts(h, &before);
+    wire_notify(WireDirection::Received, data, static_cast<int>(got));
+    return static_cast<int>(got);
+}
+
+bool serial_set_baud(serial_handle h, int baud)
+{
+    if (h == nullptr || h == INVALID_HANDLE_VALUE || baud <= 0)
+        return false;
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    if (!GetCommState(h, &dcb))
+        return false;
+    dcb.BaudRate = static_cast<DWORD>(baud);
+    return SetCommState(h, &dcb) != 0;
 }
 
 int serial_pending(serial_handle h)

@@ -102,9 +102,9 @@ namespace {
 
 std::vector<TermReply> replies;
 
-void noteReply(int id, int expected, int received, ReplyStatus status, unsigned char ack = 0)
+void noteReply(int id, int expected, int received, ReplyStatus status, bool echoed, unsigned char ack = 0)
 {
-    replies.push_back({id, expected, received, status, ack});
+    replies.push_back({id, expected, received, status, ack, echoed});
 }
 
 // Reply bytes are traced as signed, the way the servo's answer sits in a char buffer.
@@ -122,7 +122,7 @@ void readAll(serial_handle h, int id)
     for (int a = 0x00; a < kRegisterBytes; a += kBlockBytes) {
         BlockReply reply = readBlockExchange(h, id, a, &param[a]);
         tracef("(w:%d)", reply.written);
-        noteReply(id, kBlockBytes, reply.received, reply.status);
+        noteReply(id, kBlockBytes, reply.received, reply.status, reply.echoed);
         tracef("(r:%d)", reply.received);
         if (reply.received != kBlockBytes)
             tracef("(bytes err)");
@@ -153,7 +153,7 @@ void readAll(serial_handle h, int id)
         tracef("(r?:%02x)\n", static_cast<int>(static_cast<signed char>(byte)));
     });
     if (stray > 0)
-        noteReply(id, 0, stray, ReplyStatus::Followed);
+        noteReply(id, 0, stray, ReplyStatus::Followed, false);
 }
 
 // The register row a "w" or "f" line writes, traced, or -1 when the line
@@ -172,7 +172,7 @@ void ramWrite(serial_handle h, int id, const TermLine& parsed, unsigned char* bu
         return;
     int n = paramtbl[row].size;
     EchoReply reply = ramWriteExchange(h, id, parsed.address, n, static_cast<uint32_t>(parsed.value), buf);
-    noteReply(id, n, reply.received, reply.status);
+    noteReply(id, n, reply.received, reply.status, reply.echoed);
     uint32_t echo = decodeSigned(buf, n);
     if (n == 1)
         tracef("%02x\n", echo);
@@ -189,7 +189,7 @@ void flashWrite(serial_handle h, int id, const TermLine& parsed, unsigned char* 
         return;
     int n = paramtbl[row].size;
     AckReply reply = flashWriteExchange(h, id, parsed.address, n, static_cast<uint32_t>(parsed.value), buf);
-    noteReply(id, 1, reply.received, reply.status, reply.ack);
+    noteReply(id, 1, reply.received, reply.status, reply.echoed, reply.ack);
     tracef("(%d)%02x\n", reply.received, static_cast<int>(static_cast<signed char>(buf[0])));
 }
 
@@ -199,7 +199,7 @@ void positionWrite(serial_handle h, const TermLine& parsed, unsigned char* buf)
     for (int k = parsed.firstId; k <= parsed.lastId; ++k) {
         tracef("%02x: w: %04x ", bOperands.pos, bOperands.en);
         PositionReply reply = positionWriteExchange(h, k, bOperands.pos, bOperands.en, buf);
-        noteReply(k, kPositionReplyBytes, reply.received, reply.status);
+        noteReply(k, kPositionReplyBytes, reply.received, reply.status, reply.echoed);
         tracef("r(%d):%04x %04x\n", reply.received, decodeSigned(buf, 2), decodeSigned(buf + 2, 2));
     }
     sendFixedPacket(h, buf);

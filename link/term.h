@@ -57,6 +57,7 @@ struct TermReply {
     int received = 0;
     ReplyStatus status = ReplyStatus::None;
     unsigned char ack = 0;  // "f": the acknowledge
+    bool echoed = false;    // the adapter returned the request ahead of the reply
 };
 const std::vector<TermReply>& termReplies();
 

@@ -69,7 +69,8 @@ enum class ReplyStatus {
     Whole,     // every byte came: an echo equal to the value, an acknowledge that accepts
     None,      // nothing came
     Short,     // some bytes came, not all
-    Followed,  // more bytes came after the reply: not this packet's answer alone
+    Followed,  // more bytes came after the reply (or, before it, bytes that were not the
+               // request's echo): not this packet's answer alone
     Refused,   // an acknowledge with bit 6 set
     Differs,   // an echo that is not the value sent
 };
