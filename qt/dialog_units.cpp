@@ -8,6 +8,9 @@
 
 namespace {
 
+// The closed height of a drop-down, in dialog units.
+constexpr int kDropDownHeight = 13;
+
 // One side of a place along one axis, for extra pixels of growth.
 void follow(int& start, int& length, TemplateLayout::Pin pin, int extra)
 {
@@ -47,6 +50,11 @@ int DialogUnits::y(int units) const
 QRect DialogUnits::rect(int x, int y, int width, int height) const
 {
     return {this->x(x), this->y(y), this->x(width), this->y(height)};
+}
+
+QRect DialogUnits::dropDown(int x, int y, int width, int) const
+{
+    return rect(x, y, width, kDropDownHeight);
 }
 
 QSize DialogUnits::size(int width, int height) const

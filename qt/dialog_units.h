@@ -1,7 +1,8 @@
 // Dialog units as the Win32 dialog manager converts them: x·baseX/4 and
 // y·baseY/8, the base units taken from the font's average character width
 // and its height. Placing the Win32 templates' controls through them keeps
-// their arrangement whatever font the desktop gives the window.
+// their arrangement whatever font the desktop gives the window. The places
+// are ui/resources/template_places.h's, passed whole: units.rect(MAIN_SEND_RECT).
 #pragma once
 
 #include <QFont>
@@ -17,6 +18,8 @@ public:
     int x(int units) const;
     int y(int units) const;
     QRect rect(int x, int y, int width, int height) const;
+    // A drop-down closed: a template gives the height its list opens to.
+    QRect dropDown(int x, int y, int width, int listHeight) const;
     QSize size(int width, int height) const;
 
 private:

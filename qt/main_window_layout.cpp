@@ -9,6 +9,7 @@
 #include "qt/port_selector.h"
 #include "ops/selector_choices.h"
 #include "qt/trace_pane.h"
+#include "ui/resources/template_places.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -26,8 +27,6 @@
 namespace {
 
 constexpr int kCommandTextMax = 1023;
-// The closed height of a drop-down: the template gives the height it drops to.
-constexpr int kComboHeight = 13;
 // Room a push button's frame takes beside its caption.
 constexpr int kButtonPadding = 8;
 
@@ -70,48 +69,46 @@ void MainWindow::buildTemplateArea()
     const DialogUnits units(font());
     // The template's size at first; a larger window gives its room to the
     // list and the fields, the controls right and below moving with the edges.
-    auto* layout = new TemplateLayout(area, units.size(255, 215));
-    auto comboPlace = [&units](int x, int y, int width) {
-        return QRect(units.x(x), units.y(y), units.x(width), units.y(kComboHeight));
-    };
+    auto* layout = new TemplateLayout(area, units.size(MAIN_SIZE));
 
     // Template order, which is also the tab order.
-    connect_ = button(tr("Connect"), QStringLiteral("connectButton"), units.rect(103, 4, 36, 29), layout, Pin::Move,
+    connect_ = button(tr("Connect"), QStringLiteral("connectButton"), units.rect(MAIN_CONNECT_RECT), layout, Pin::Move,
                       Pin::Stay);
-    centredLabel(tr("ID"), units.rect(184, 4, 14, 12), layout, Pin::Move);
+    centredLabel(tr("ID"), units.rect(MAIN_ID_LABEL_RECT), layout, Pin::Move);
     id_ = new QComboBox(area);
     id_->setObjectName(QStringLiteral("idSelector"));
-    layout->addWidget(id_, comboPlace(203, 4, 48), Pin::Move, Pin::Stay);
+    layout->addWidget(id_, units.dropDown(MAIN_ID_RECT), Pin::Move, Pin::Stay);
     for (int n = 0; n < kServoIdCount; ++n)
         id_->addItem(QString::number(n, 16).toUpper());
     id_->setCurrentIndex(kDefaultServoId);
-    centredLabel(tr("Command"), units.rect(4, 35, 48, 12), layout);
+    centredLabel(tr("Command"), units.rect(MAIN_COMMAND_LABEL_RECT), layout);
     command_ = new QLineEdit(area);
     command_->setObjectName(QStringLiteral("commandField"));
-    layout->addWidget(command_, units.rect(53, 35, 115, 12), Pin::Grow, Pin::Stay);
-    send_ = button(tr("Send"), QStringLiteral("sendButton"), units.rect(215, 33, 36, 14), layout, Pin::Move, Pin::Stay);
+    layout->addWidget(command_, units.rect(MAIN_COMMAND_RECT), Pin::Grow, Pin::Stay);
+    send_ = button(tr("Send"), QStringLiteral("sendButton"), units.rect(MAIN_SEND_RECT), layout, Pin::Move, Pin::Stay);
     table_ = new ParamTable(area);
     table_->setObjectName(QStringLiteral("paramTable"));
-    layout->addWidget(table_, units.rect(4, 49, 247, 146), Pin::Grow, Pin::Grow);
-    clear_ = button(tr("Clear"), QStringLiteral("clearButton"), units.rect(4, 197, 31, 14), layout, Pin::Stay, Pin::Move);
-    refresh_ = button(tr("Read"), QStringLiteral("refreshButton"), units.rect(38, 197, 31, 14), layout, Pin::Stay,
-                      Pin::Move);
-    write_ = button(tr("Write"), QStringLiteral("writeButton"), units.rect(73, 197, 31, 14), layout, Pin::Stay,
+    layout->addWidget(table_, units.rect(MAIN_PARAM_LIST_RECT), Pin::Grow, Pin::Grow);
+    clear_ = button(tr("Clear"), QStringLiteral("clearButton"), units.rect(MAIN_CLEAR_RECT), layout, Pin::Stay,
                     Pin::Move);
-    exit_ = button(tr("Exit"), QStringLiteral("exitButton"), units.rect(215, 197, 36, 14), layout, Pin::Move, Pin::Move);
-    disconnect_ = button(tr("Disconnect"), QStringLiteral("disconnectButton"), units.rect(141, 4, 36, 29), layout,
+    refresh_ = button(tr("Read"), QStringLiteral("refreshButton"), units.rect(MAIN_REFRESH_RECT), layout, Pin::Stay,
+                      Pin::Move);
+    write_ = button(tr("Write"), QStringLiteral("writeButton"), units.rect(MAIN_WRITE_RECT), layout, Pin::Stay,
+                    Pin::Move);
+    exit_ = button(tr("Exit"), QStringLiteral("exitButton"), units.rect(MAIN_EXIT_RECT), layout, Pin::Move, Pin::Move);
+    disconnect_ = button(tr("Disconnect"), QStringLiteral("disconnectButton"), units.rect(MAIN_DISCONNECT_RECT), layout,
                          Pin::Move, Pin::Stay);
-    centredLabel(tr("Serial port"), units.rect(4, 4, 48, 12), layout);
+    centredLabel(tr("Serial port"), units.rect(MAIN_PORT_LABEL_RECT), layout);
     port_ = new PortSelector(area);
     port_->setObjectName(QStringLiteral("portSelector"));
     // The field widens with the window until a by-id path shows whole.
-    layout->addWidget(port_, comboPlace(53, 4, 48), Pin::Grow, Pin::Stay);
+    layout->addWidget(port_, units.dropDown(MAIN_PORT_RECT), Pin::Grow, Pin::Stay);
     // While it is narrow, the whole path shows on hovering.
     connect(port_, &QComboBox::currentTextChanged, port_, &QWidget::setToolTip);
-    centredLabel(tr("Bits/s"), units.rect(4, 20, 48, 12), layout);
+    centredLabel(tr("Bits/s"), units.rect(MAIN_BAUD_LABEL_RECT), layout);
     baud_ = new BaudSelector(area);
     baud_->setObjectName(QStringLiteral("baudSelector"));
-    layout->addWidget(baud_, comboPlace(53, 20, 48), Pin::Stay, Pin::Stay);
+    layout->addWidget(baud_, units.dropDown(MAIN_BAUD_RECT), Pin::Stay, Pin::Stay);
 
     QWidget* const order[] = {connect_, id_, command_, send_, table_, clear_, refresh_, write_, exit_, disconnect_,
                               port_, baud_};

@@ -4,6 +4,7 @@
 #include "qt/dialog_units.h"
 #include "qt/port_selector.h"
 #include "settings/settings.h"
+#include "ui/resources/template_places.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -16,32 +17,32 @@ OptionDialog::OptionDialog(QWidget* parent) : QDialog(parent)
     setWindowTitle(tr("Options"));
     setObjectName(QStringLiteral("optionDialog"));
     const DialogUnits units(font());
-    setFixedSize(units.size(187, 59));
+    setFixedSize(units.size(OPTION_SIZE));
 
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
-    ok->setGeometry(units.rect(130, 7, 50, 14));
+    ok->setGeometry(units.rect(OPTION_OK_RECT));
     ok->setDefault(true);
     auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("cancelButton"));
-    cancel->setGeometry(units.rect(130, 24, 50, 14));
+    cancel->setGeometry(units.rect(OPTION_CANCEL_RECT));
     auto* portLabel = new QLabel(tr("Serial port"), this);
     portLabel->setAlignment(Qt::AlignCenter);
-    portLabel->setGeometry(units.rect(8, 24, 48, 12));
+    portLabel->setGeometry(units.rect(OPTION_PORT_LABEL_RECT));
     fitCaption(portLabel, portLabel->text(), 0);
     port_ = new PortSelector(this);
     port_->setObjectName(QStringLiteral("portBox"));
-    port_->setGeometry(units.x(57), units.y(24), units.x(48), units.y(13));
+    port_->setGeometry(units.dropDown(OPTION_PORT_RECT));
     auto* baudLabel = new QLabel(tr("Bits/s"), this);
     baudLabel->setAlignment(Qt::AlignCenter);
-    baudLabel->setGeometry(units.rect(8, 40, 48, 12));
+    baudLabel->setGeometry(units.rect(OPTION_BAUD_LABEL_RECT));
     fitCaption(baudLabel, baudLabel->text(), 0);
     baud_ = new BaudSelector(this);
     baud_->setObjectName(QStringLiteral("baudBox"));
-    baud_->setGeometry(units.x(57), units.y(40), units.x(48), units.y(13));
+    baud_->setGeometry(units.dropDown(OPTION_BAUD_RECT));
     auto* heading = new QLabel(tr("At start-up"), this);
     heading->setAlignment(Qt::AlignCenter);
-    heading->setGeometry(units.rect(7, 7, 48, 12));
+    heading->setGeometry(units.rect(OPTION_HEADING_RECT));
     fitCaption(heading, heading->text(), 0);
 
     setTabOrder(ok, cancel);
