@@ -29,8 +29,6 @@ ReplyRead readReply(serial_handle h, const unsigned char* request, int length, u
     return read;
 }
 
-namespace {
-
 void buildReadPacket(unsigned char* packet, int id, int blockAddress)
 {
     std::memset(packet, 0, kReadPacketBytes);
@@ -38,6 +36,8 @@ void buildReadPacket(unsigned char* packet, int id, int blockAddress)
     packet[1] = kReadBlockKind;
     packet[2] = static_cast<unsigned char>(blockAddress);
 }
+
+namespace {
 
 BlockReply finishBlock(serial_handle h, int written, const ReplyRead& read, QuietCheck quiet)
 {

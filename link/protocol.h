@@ -25,6 +25,9 @@ struct ReplyRead {
 // request's own buffer: where no reply byte came it keeps what it held.
 ReplyRead readReply(serial_handle h, const unsigned char* request, int length, unsigned char* out, int n);
 
+// The read packet for the block at blockAddress (kReadPacketBytes).
+void buildReadPacket(unsigned char* packet, int id, int blockAddress);
+
 // Whether a read also waits to see that nothing follows the reply.
 enum class QuietCheck { Skip, After };
 

@@ -2,21 +2,13 @@
 // hands a line to the interpreter.
 #pragma once
 
-#include "link/wire_format.h"
+#include "link/registers.h"
 
 #include <functional>
 #include <string_view>
 
-// The same writes as register and value, for the bus layer that sends them
-// without the interpreter.
-struct RegisterWrite {
-    int address;
-    uint32_t value;
-};
-inline constexpr RegisterWrite kSettingsClear = {kClearAddress, kClearValue};
-inline constexpr RegisterWrite kRestart = {0x09, 1};
-inline constexpr RegisterWrite kUnlock = {0x14, 0x6A};
-
+// The lines of the writes that link/registers.h names by register and
+// value (kSettingsClear, kRestart, kUnlock).
 inline constexpr std::string_view kSettingsClearLine = "f 0 3e8";  // FLASH SYS_PN := 0x3E8
 inline constexpr std::string_view kRestartLine = "w 9 1";          // RAM SYS_RST := 1
 inline constexpr std::string_view kUnlockLine = "w 14 6a";         // RAM SYS_ULK := 0x6A

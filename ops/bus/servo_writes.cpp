@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kSysSidRow = 3;
+constexpr int kSysSidRow = registerRow("SYS_SID");
 constexpr auto kRetryEvery = std::chrono::milliseconds(100);
 
 BusOutcome outcomeFor(int id, BusStatus status, int row = -1)
@@ -99,7 +99,7 @@ BusOutcome setRegister(BusPort& port, int id, int row, uint32_t value, ServoImag
 
 BusOutcome clearSettings(BusPort& port, int id)
 {
-    BusOutcome cleared = flashWrite(port, id, findParamRow(kSettingsClear.address), kSettingsClear.value);
+    BusOutcome cleared = flashWrite(port, id, kSettingsClear.row, kSettingsClear.value);
     // A servo that does not answer the clear is a silent servo, not a register it refuses.
     if (cleared.status == BusStatus::NoReply)
         cleared.row = -1;
@@ -110,7 +110,7 @@ BusOutcome clearSettings(BusPort& port, int id)
 
 BusOutcome sendRestartRequest(BusPort& port, int id)
 {
-    return writeRam(port, id, findParamRow(kRestart.address), kRestart.value);
+    return writeRam(port, id, kRestart.row, kRestart.value);
 }
 
 BusOutcome sendStagedValues(BusPort& port, int id, const StagedValues& values)
@@ -158,7 +158,7 @@ BusOutcome verifyStaged(BusPort& port, int readId, const StagedValues& values, s
 BusOutcome updateFirmware(BusPort& port, int id, const std::string& path,
                           const std::function<bool(long sent, long total)>& progress)
 {
-    BusOutcome unlocked = writeRam(port, id, findParamRow(kUnlock.address), kUnlock.value);
+    BusOutcome unlocked = writeRam(port, id, kUnlock.row, kUnlock.value);
     // A servo silent from the start fails the update as one that leaves every chunk unanswered.
     if (unlocked.status == BusStatus::NoReply) {
         unlocked.status = BusStatus::UploadFailed;

@@ -14,8 +14,8 @@
 namespace {
 
 const std::string kClear = "BF 02 00 00 68 07 11";
-const std::string kRestart = "BF 61 09 01";
-const std::string kUnlock = "BF 61 14 6A";
+const std::string kRestartPacket = "BF 61 09 01";
+const std::string kUnlockPacket = "BF 61 14 6A";
 
 class Sequences : public ::testing::Test {
 protected:
@@ -52,8 +52,8 @@ TEST_F(Sequences, FlashWriteClearsWaitsForTheRestartThenWritesTheStagedCells)
         });
     EXPECT_EQ(end, OperationEnd::Done);
     EXPECT_EQ(sentWhenAsked, 2u);
-    EXPECT_EQ(servo.packets(7), (std::vector<std::string>{kClear, kRestart, "BF 02 00 00 34 00 4C", "BF 01 09 00 01 76",
-                                                          "BF 02 20 00 68 07 71", "BF 01 3A 00 05 41", kRestart}));
+    EXPECT_EQ(servo.packets(7), (std::vector<std::string>{kClear, kRestartPacket, "BF 02 00 00 34 00 4C", "BF 01 09 00 01 76",
+                                                          "BF 02 20 00 68 07 71", "BF 01 3A 00 05 41", kRestartPacket}));
 
     servo.mark();
     EXPECT_EQ(writeFlash(
@@ -62,25 +62,25 @@ TEST_F(Sequences, FlashWriteClearsWaitsForTheRestartThenWritesTheStagedCells)
     // The fixed packet marks the end: nothing came between it and the clear.
     char fixed[32] = "s";
     term(fixed);
-    EXPECT_EQ(servo.packets(3), (std::vector<std::string>{kClear, kRestart, "BF 41 4F 01"}));
+    EXPECT_EQ(servo.packets(3), (std::vector<std::string>{kClear, kRestartPacket, "BF 41 4F 01"}));
 }
 
 TEST_F(Sequences, UpdateUnlocksUploadsAndRestartsOnlyWhenEveryChunkWasTaken)
 {
     TempFile image({0x01, 0x02, 0x03});
     EXPECT_EQ(updateFirmware(term, image.path()), UpdateOutcome::Written);
-    EXPECT_EQ(servo.packets(3), (std::vector<std::string>{kUnlock, "BF 03 00 20 01 02 03 5A", kRestart}));
+    EXPECT_EQ(servo.packets(3), (std::vector<std::string>{kUnlockPacket, "BF 03 00 20 01 02 03 5A", kRestartPacket}));
 
     servo.mark();
     servo.control("reject 5");
     EXPECT_EQ(updateFirmware(term, image.path()), UpdateOutcome::Rejected);
     EXPECT_EQ(servo.packets(6).size(), 6u);
-    EXPECT_NE(servo.packets().back(), kRestart);
+    EXPECT_NE(servo.packets().back(), kRestartPacket);
 
     servo.mark();
     EXPECT_EQ(updateFirmware(term, std::string(256, 'a')), UpdateOutcome::FileCannotOpen);
     EXPECT_EQ(updateFirmware(term, image.path() + ".missing"), UpdateOutcome::FileCannotOpen);
-    EXPECT_EQ(servo.packets(1), std::vector<std::string>{kUnlock});
+    EXPECT_EQ(servo.packets(1), std::vector<std::string>{kUnlockPacket});
 }
 
 TEST_F(Sequences, AReportedPortFailureEndsTheOperationWithNothingMoreTried)

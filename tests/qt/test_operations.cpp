@@ -11,8 +11,8 @@
 namespace {
 
 const std::string kClear = "BF 02 00 00 68 07 11";
-const std::string kRestart = "BF 61 09 01";
-const std::string kUnlock = "BF 61 14 6A";
+const std::string kRestartPacket = "BF 61 09 01";
+const std::string kUnlockPacket = "BF 61 14 6A";
 // The same lines as the window traces them before sending.
 const QString kClearWrite = QStringLiteral("000000 3e8 2");
 const QString kRestartWrite = QStringLiteral("000009 1 1");
@@ -59,7 +59,7 @@ void OperationsTest::clearThenFlashWrite()
     QVERIFY(f.waitIdle());
     QCOMPARE(f.operatorAnswers->boxes().size(), 1);
     expectBox(f.operatorAnswers->boxes()[0], cleared, QMessageBox::NoIcon, {kClearWrite, kRestartWrite});
-    QCOMPARE(f.packets(8), withReadAll({kClear, kRestart}));
+    QCOMPARE(f.packets(8), withReadAll({kClear, kRestartPacket}));
 
     auto* table = f.find<ParamTable>("paramTable");
     table->stage(33, "0x05");    // FB_EDB, address 0x3A
@@ -73,7 +73,7 @@ void OperationsTest::clearThenFlashWrite()
               {kClearWrite, kRestartWrite, kClearWrite, kRestartWrite});
     expectBox(f.operatorAnswers->boxes()[2], written, QMessageBox::NoIcon,
               {kClearWrite, kRestartWrite, kClearWrite, kRestartWrite, "000020 3e8 2", "00003a 5 1", kRestartWrite});
-    QCOMPARE(f.packets(11), withReadAll({kClear, kRestart, "BF 02 20 00 68 07 71", "BF 01 3A 00 05 41", kRestart}));
+    QCOMPARE(f.packets(11), withReadAll({kClear, kRestartPacket, "BF 02 20 00 68 07 71", "BF 01 3A 00 05 41", kRestartPacket}));
     QCOMPARE(table->staged().cell(18), std::string("0x03E8"));
 }
 
@@ -102,11 +102,11 @@ void OperationsTest::firmwareUpdate()
               QMessageBox::NoIcon, {kUnlockWrite, kRestartWrite});
     auto packets = f.packets(11);
     QCOMPARE(packets.size(), 11u);
-    QCOMPARE(packets[0], kUnlock);
+    QCOMPARE(packets[0], kUnlockPacket);
     QVERIFY(packets[1].starts_with("BF 10 00 20 00 01"));
     QVERIFY(packets[2].starts_with("BF 10 10 20 10 11"));
     QVERIFY(packets[3].starts_with("BF 08 20 20 20 21"));
-    QCOMPARE(std::vector<std::string>(packets.begin() + 4, packets.end()), withReadAll({kRestart}));
+    QCOMPARE(std::vector<std::string>(packets.begin() + 4, packets.end()), withReadAll({kRestartPacket}));
     auto uploaded = f.servo.uploadImage(0x3F);
     QCOMPARE(std::string(uploaded.begin(), uploaded.end()), image);
     // Chunks sent of the total, shown while the upload ran.
@@ -132,7 +132,7 @@ void OperationsTest::rejectedFirmwareUpdate()
               {kUnlockWrite});
     // Five tries of the chunk; no restart request, no refresh.
     const std::string chunk = "BF 03 00 20 01 02 03 5A";
-    QCOMPARE(f.packets(6), (std::vector<std::string>{kUnlock, chunk, chunk, chunk, chunk, chunk}));
+    QCOMPARE(f.packets(6), (std::vector<std::string>{kUnlockPacket, chunk, chunk, chunk, chunk, chunk}));
 }
 
 QTEST_MAIN(OperationsTest)

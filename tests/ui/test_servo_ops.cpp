@@ -14,8 +14,8 @@ using Packets = std::vector<std::string>;
 
 // Packets of the fixed command lines, with the ID 3F.
 const std::string kClear = "BF 02 00 00 68 07 11";    // f 0 3e8
-const std::string kRestart = "BF 61 09 01";           // w 9 1
-const std::string kUnlock = "BF 61 14 6A";            // w 14 6a
+const std::string kRestartPacket = "BF 61 09 01";           // w 9 1
+const std::string kUnlockPacket = "BF 61 14 6A";            // w 14 6a
 const std::string kUpload123 = "BF 03 00 20 01 02 03 5A";  // the update file 01 02 03
 
 constexpr int kFileNameField = 0x47C;  // the common file dialog's file-name box
@@ -72,8 +72,8 @@ TEST_F(ServoOps, ClearSendsTheClearAndTheRestartThenShowsItsBoxAndRefreshes)
     Packets atBox;
     notePacketsAt("消去完了", atBox, 2);
     click(IDC_CLEAR);
-    EXPECT_EQ(atBox, (Packets{kClear, kRestart}));
-    EXPECT_EQ(packets(8), (Packets{kClear, kRestart} + readAllPackets(0x3F)));
+    EXPECT_EQ(atBox, (Packets{kClear, kRestartPacket}));
+    EXPECT_EQ(packets(8), (Packets{kClear, kRestartPacket} + readAllPackets(0x3F)));
     auto seen = dialogs.seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].title, "消去完了");
@@ -87,7 +87,7 @@ TEST_F(ServoOps, TheClearMenuWorksWithThePortOfTheConfigurationBeforeAnyConnect)
     openWindow();
     servo.mark();
     chooseMenu(IDM_CLEAR);
-    EXPECT_EQ(packets(8), (Packets{kClear, kRestart} + readAllPackets(0x3F)));
+    EXPECT_EQ(packets(8), (Packets{kClear, kRestartPacket} + readAllPackets(0x3F)));
     auto seen = dialogs.seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].title, "消去完了");
@@ -101,9 +101,9 @@ TEST_F(ServoOps, FlashWriteWithAnEmptyColumnClearsRestartsTwiceAndRefreshes)
     notePacketsAt("消去完了", atClearBox, 2);
     notePacketsAt("書き込み完了", atWriteBox, 3);
     click(IDC_WRITE);
-    EXPECT_EQ(atClearBox, (Packets{kClear, kRestart}));
-    EXPECT_EQ(atWriteBox, (Packets{kClear, kRestart, kRestart}));
-    EXPECT_EQ(packets(9), (Packets{kClear, kRestart, kRestart} + readAllPackets(0x3F)));
+    EXPECT_EQ(atClearBox, (Packets{kClear, kRestartPacket}));
+    EXPECT_EQ(atWriteBox, (Packets{kClear, kRestartPacket, kRestartPacket}));
+    EXPECT_EQ(packets(9), (Packets{kClear, kRestartPacket, kRestartPacket} + readAllPackets(0x3F)));
     auto seen = dialogs.seen();
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].title, "消去完了");
@@ -129,12 +129,12 @@ TEST_F(ServoOps, FlashWriteSendsTheStagedCellsInRowOrderWithoutTheirFirstTwoChar
     notePacketsAt("書き込み完了", atWriteBox, 7);
     chooseMenu(IDM_WRITE_FLASH);
     Packets writes = {
-        kClear, kRestart,
+        kClear, kRestartPacket,
         "BF 01 09 00 01 76",     // f 9 01
         "BF 02 0A 00 34 00 42",  // f a 34
         "BF 02 20 00 68 07 71",  // f 20 03E8
         "BF 01 3A 00 05 41",     // f 3a 05
-        kRestart,
+        kRestartPacket,
     };
     EXPECT_EQ(atWriteBox, writes);
     EXPECT_EQ(packets(13), writes + readAllPackets(0x3F));
@@ -152,8 +152,8 @@ TEST_F(ServoOps, UpdateThroughTheFileDialogUnlocksUploadsRestartsAndRefreshes)
     Packets atBox;
     notePacketsAt("ファームアップデート完了", atBox, 3);
     chooseMenu(IDM_UPDATE);
-    EXPECT_EQ(atBox, (Packets{kUnlock, kUpload123, kRestart}));
-    EXPECT_EQ(packets(9), (Packets{kUnlock, kUpload123, kRestart} + readAllPackets(0x3F)));
+    EXPECT_EQ(atBox, (Packets{kUnlockPacket, kUpload123, kRestartPacket}));
+    EXPECT_EQ(packets(9), (Packets{kUnlockPacket, kUpload123, kRestartPacket} + readAllPackets(0x3F)));
     auto seen = dialogs.seen();
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].title, "ファームウェアファイルを開く");
@@ -190,12 +190,12 @@ TEST_F(ServoOps, EachUpdateFailureShowsItsBoxAndSendsNoRestartAndNoRead)
         Packets sent;
     };
     const Case cases[] = {
-        {"missing file", "", "C:\\no such folder\\fw.upd", "ファームウェアの書き込みができません", {kUnlock}},
+        {"missing file", "", "C:\\no such folder\\fw.upd", "ファームウェアの書き込みができません", {kUnlockPacket}},
         {"path beyond 255", "", tooLong, "ファームウェアの書き込みができません", {}},
-        {"byte 0x80", "", eighthBitSet.path(), "アップデートファイルが正しくありません", {kUnlock}},
-        {"silent servo", "silent 1", good.path(), "ORVELINから応答がありません", Packets{kUnlock} + fiveAttempts},
+        {"byte 0x80", "", eighthBitSet.path(), "アップデートファイルが正しくありません", {kUnlockPacket}},
+        {"silent servo", "silent 1", good.path(), "ORVELINから応答がありません", Packets{kUnlockPacket} + fiveAttempts},
         {"rejecting servo", "reject 5", good.path(), "チェックサムが正しくありません",
-         Packets{kUnlock} + fiveAttempts},
+         Packets{kUnlockPacket} + fiveAttempts},
     };
     servo.control("set 20=68,07");
     connect();
