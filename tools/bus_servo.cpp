@@ -12,9 +12,10 @@ std::optional<std::vector<BusServo>> parseBusServos(std::string_view list)
         std::size_t comma = std::min(list.find(',', at), list.size());
         std::string_view item = list.substr(at, comma - at);
         std::size_t sign = item.find('@');
+        bool rated = sign != std::string_view::npos;
         std::optional<int> id = parseNumber(item.substr(0, sign), 16);
-        std::optional<int> baud = sign == std::string_view::npos ? 0 : parseNumber(item.substr(sign + 1), 10);
-        if (!id || *id < 0 || *id > kHighestId || !baud || *baud < 0 || (sign != std::string_view::npos && *baud == 0))
+        std::optional<int> baud = rated ? parseNumber(item.substr(sign + 1), 10) : 0;
+        if (!id || *id < 0 || *id > kHighestId || !baud || (rated && *baud <= 0))
             return std::nullopt;
         servos.push_back({*id, *baud});
         at = comma + 1;
