@@ -40,6 +40,19 @@ constexpr std::array kNumberSettings = {
     NumberSetting{"vanish", &VirtualServoFaults::vanishAfter, 1},
 };
 
+// Settings that are on (1) or off (0).
+struct SwitchSetting {
+    std::string_view word;
+    bool VirtualServoFaults::*field;
+};
+
+constexpr std::array kSwitchSettings = {
+    SwitchSetting{"silent", &VirtualServoFaults::silent},
+    SwitchSetting{"locked", &VirtualServoFaults::locked},
+    SwitchSetting{"echo", &VirtualServoFaults::echo},
+    SwitchSetting{"upreset", &VirtualServoFaults::updateResets},
+};
+
 // Settings whose operand is a byte in hexadecimal.
 constexpr std::array kByteSettings = {
     NumberSetting{"ack", &VirtualServoFaults::uploadAck, 0},
@@ -104,8 +117,22 @@ bool applyControl(ServoBus& bus, std::string_view line)
         std::optional<ServoChoice> servo = servoChoice(w[1]);
         return servo && presetBytes(bus, *servo, w[2]);
     }
+    if (w.size() == 3 && w[0] == "rate") {
+        std::optional<ServoChoice> choice = servoChoice(w[1]);
+        std::optional<int> baud = parseNumber(w[2], 10);
+        ServoUnit* servo = choice ? bus.unit(choice->id, choice->nth) : nullptr;
+        if (servo == nullptr || !baud || *baud < 0)
+            return false;
+        servo->setBaud(*baud);
+        return true;
+    }
     if (w.size() != 2)
         return false;
+    if (w[0] == "pace" && w[1] == "line") {
+        bus.faults.paceLine = true;
+        bus.faults.paceBaud = 0;
+        return true;
+    }
     for (const NumberSetting& setting : kByteSettings) {
         std::optional<int> byte = parseNumber(w[1], 16);
         if (w[0] == setting.word && byte && *byte >= 0 && *byte <= 0xFF) {
@@ -116,17 +143,18 @@ bool applyControl(ServoBus& bus, std::string_view line)
     std::optional<int> number = parseNumber(w[1], 10);
     if (!number)
         return false;
-    if (w[0] == "silent" && (*number == 0 || *number == 1)) {
-        bus.faults.silent = *number == 1;
-        return true;
-    }
-    if (w[0] == "locked" && (*number == 0 || *number == 1)) {
-        bus.faults.locked = *number == 1;
-        return true;
+    for (const SwitchSetting& setting : kSwitchSettings) {
+        if (w[0] == setting.word && (*number == 0 || *number == 1)) {
+            bus.faults.*setting.field = *number == 1;
+            return true;
+        }
     }
     for (const NumberSetting& setting : kNumberSettings) {
         if (w[0] == setting.word && *number >= setting.lowest) {
             bus.faults.*setting.field = *number;
+            // A rate of its own replaces the line's.
+            if (setting.field == &VirtualServoFaults::paceBaud)
+                bus.faults.paceLine = false;
             return true;
         }
     }

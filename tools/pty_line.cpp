@@ -1,5 +1,7 @@
 #include "tools/pty_line.h"
 
+#include "tools/line_rate.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -64,6 +66,11 @@ std::size_t PtyLine::receive(std::span<uint8_t> buffer)
 {
     ssize_t got = ::read(master_.get(), buffer.data(), buffer.size());
     return got > 0 ? static_cast<std::size_t>(got) : 0;
+}
+
+int PtyLine::rate() const
+{
+    return lineRate(master_.get());
 }
 
 void PtyLine::send(std::span<const uint8_t> bytes, std::span<const ReplyBurst> bursts)

@@ -24,7 +24,9 @@ public:
 
     // What the host has sent; 0 when nothing is waiting.
     std::size_t receive(std::span<uint8_t> buffer);
-    // The bytes in order, each burst of them at its time (replySchedule).
+    // The baud rate the host has set on its end; 0 when the system does not say.
+    int rate() const;
+    // The bytes in order, each burst of them at its time (adapterBursts).
     void send(std::span<const uint8_t> bytes, std::span<const ReplyBurst> bursts);
 
     // Drops what the servo sent and the host never read: a real port loses

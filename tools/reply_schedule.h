@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <span>
 #include <vector>
 
 // Bytes an FTDI-style adapter holds before it must pass them on: one USB
@@ -17,6 +18,16 @@ struct ReplyBurst {
     std::chrono::steady_clock::time_point at;
     std::size_t bytes;
 };
+
+// When each of `count` bytes is off the wire, the first starting at `start`.
+std::vector<std::chrono::steady_clock::time_point> offWire(std::size_t count, std::chrono::nanoseconds byteTime,
+                                                           std::chrono::steady_clock::time_point start);
+
+// The bursts in which the adapter passes on bytes that reach it at these
+// times (in order: an echo, then a reply). Without a latency each byte is
+// passed on as it comes, bytes that come together in one burst.
+std::vector<ReplyBurst> adapterBursts(std::span<const std::chrono::steady_clock::time_point> arrivals,
+                                      std::chrono::milliseconds latency);
 
 // The bursts in which `count` bytes arrive, the first starting on the wire
 // at `start`. Without a byte time the bytes take no wire time; without a

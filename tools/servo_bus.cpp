@@ -32,19 +32,19 @@ bool useOne(int& count, bool endless = false)
 
 }  // namespace
 
-ServoBus::ServoBus(const std::vector<int>& ids)
+ServoBus::ServoBus(std::span<const BusServo> servos)
 {
-    for (int id : ids)
-        units_.emplace_back(id);
+    for (const BusServo& servo : servos)
+        units_.emplace_back(servo.id, servo.baud);
 }
 
-std::optional<std::vector<uint8_t>> ServoBus::answer(const std::vector<uint8_t>& packet)
+std::optional<std::vector<uint8_t>> ServoBus::answer(const std::vector<uint8_t>& packet, int lineBaud)
 {
     if (faults.silent || packet.size() < 2)
         return std::nullopt;
     std::vector<ServoUnit*> servos;
     for (ServoUnit& servo : units_)
-        if (servo.id() == (packet[0] & kHighestId))
+        if (servo.id() == (packet[0] & kHighestId) && servo.hears(lineBaud))
             servos.push_back(&servo);
     if (servos.empty())
         return std::nullopt;
@@ -123,7 +123,7 @@ std::vector<uint8_t> ServoBus::ramWrite(ServoUnit& servo, const std::vector<uint
     if (!faults.locked)
         servo.writeRam(packet[2], values);
     if (packet[2] == kRestartAddress && groupsValue(values) == 1)
-        servo.restart();
+        servo.restart(faults.updateResets);
     return values;
 }
 

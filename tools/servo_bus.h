@@ -2,6 +2,7 @@
 // with the faults in force.
 #pragma once
 
+#include "tools/bus_servo.h"
 #include "tools/servo_unit.h"
 #include "tools/virtual_servo.h"
 
@@ -14,12 +15,13 @@
 class ServoBus {
 public:
     // An ID may come more than once: servos that share it all answer.
-    explicit ServoBus(const std::vector<int>& ids);
+    explicit ServoBus(std::span<const BusServo> servos);
 
-    // The reply to one complete packet; nothing when no servo answers.
-    // Servos that share the packet's ID answer in their order on the bus,
-    // each reply after the last.
-    std::optional<std::vector<uint8_t>> answer(const std::vector<uint8_t>& packet);
+    // The reply to one complete packet that came at lineBaud (0: at no one
+    // rate); nothing when no servo answers. Only servos that hear that rate
+    // take the packet. Servos that share the packet's ID answer in their
+    // order on the bus, each reply after the last.
+    std::optional<std::vector<uint8_t>> answer(const std::vector<uint8_t>& packet, int lineBaud);
 
     // The nth servo (from 1) with this ID; nothing when there are fewer.
     ServoUnit* unit(int id, int nth = 1);

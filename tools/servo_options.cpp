@@ -1,8 +1,5 @@
 #include "tools/servo_options.h"
 
-#include "link/wire_format.h"
-#include "tools/text_numbers.h"
-
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -16,6 +13,8 @@ const std::string_view kServoUsage =
     "  --id HEX        the servo's ID (default 3F)\n"
     "  --ids HEX,...   several servos on one bus, each with its own memory; an ID\n"
     "                  given twice puts two servos on it, which both answer\n"
+    "                  HEX@BAUD: a servo that hears only while the line is set\n"
+    "                  to BAUD, as a real one does (--ids 1@57600,2@115200,3F)\n"
     "  --set ADDR=B,B  preset register bytes of the first servo (hex; repeatable)\n"
     "  --silent        answer nothing\n"
     "  --short N       answer a read block with N bytes only\n"
@@ -25,7 +24,14 @@ const std::string_view kServoUsage =
     "  --refuse N      refuse the first N FLASH writes, keeping FLASH; -1 for all\n"
     "  --delay MS      wait MS milliseconds before every reply\n"
     "  --pace BAUD     take the wire time of BAUD for every byte each way\n"
+    "  --pace line     the same at the rate the host has set on the line\n"
     "  --latency MS    hold replies as a USB adapter's latency timer of MS does\n"
+    "  --echo          return every byte received ahead of the reply, as a\n"
+    "                  one-wire adapter does (paced and held like replies)\n"
+    "  --update-resets a servo restarted (\"w 9 1\") after upload chunks comes\n"
+    "                  back with its factory settings: the factory memory of\n"
+    "                  ID 3F in RAM and FLASH, so it answers at 3F; a restart\n"
+    "                  without an upload before it keeps its settings\n"
     "  --control FILE  apply control lines appended to FILE\n"
     "  --log FILE      append every packet received to FILE\n"
     "  --help          show this text\n"
@@ -43,19 +49,13 @@ constexpr std::array kValueControls = {
     ValueControl{"--latency", "latency"},
 };
 
-std::optional<std::vector<int>> parseIds(std::string_view list)
-{
-    std::vector<int> ids;
-    for (std::size_t at = 0; at <= list.size();) {
-        std::size_t comma = std::min(list.find(',', at), list.size());
-        std::optional<int> id = parseNumber(list.substr(at, comma - at), 16);
-        if (!id || *id < 0 || *id > kHighestId)
-            return std::nullopt;
-        ids.push_back(*id);
-        at = comma + 1;
-    }
-    return ids;
-}
+// Options without a value, and their control-language line.
+using SwitchControl = std::pair<std::string_view, std::string_view>;
+constexpr std::array kSwitchControls = {
+    SwitchControl{"--silent", "silent 1"},
+    SwitchControl{"--echo", "echo 1"},
+    SwitchControl{"--update-resets", "upreset 1"},
+};
 
 }  // namespace
 
@@ -72,8 +72,9 @@ std::variant<ServoOptions, std::string> parseServoOptions(std::span<char* const>
             options.version = true;
             continue;
         }
-        if (option == "--silent") {
-            options.controls.push_back({option, "silent 1"});
+        if (auto flag = std::ranges::find(kSwitchControls, option, &SwitchControl::first);
+            flag != kSwitchControls.end()) {
+            options.controls.push_back({option, std::string(flag->second)});
             continue;
         }
         auto control = std::ranges::find(kValueControls, option, &ValueControl::first);
@@ -90,10 +91,14 @@ std::variant<ServoOptions, std::string> parseServoOptions(std::span<char* const>
         if (path != nullptr) {
             *path = value;
         } else if (idList) {
-            std::optional<std::vector<int>> ids = parseIds(value);
-            if (!ids || (option == "--id" && ids->size() != 1))
-                return option + ": expected hexadecimal IDs 0..3F, not " + value;
-            options.ids = *ids;
+            std::optional<std::vector<BusServo>> servos = parseBusServos(value);
+            if (!servos || (option == "--id" && servos->size() != 1))
+                return option
+                     + (value.find('@') == std::string::npos
+                            ? ": expected hexadecimal IDs 0..3F, not "
+                            : ": expected hexadecimal IDs 0..3F, each alone or with @ and a baud rate, not ")
+                     + value;
+            options.servos = *servos;
         } else {
             options.controls.push_back({option + " " + value, std::string(control->second) + " " + value});
         }

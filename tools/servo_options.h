@@ -1,6 +1,7 @@
 // The command line of orvelin-virtual-servo.
 #pragma once
 
+#include "tools/bus_servo.h"
 #include "tools/servo_registers.h"
 
 #include <span>
@@ -16,7 +17,7 @@ struct ServoOptions {
         std::string line;
     };
 
-    std::vector<int> ids{kFactoryId};
+    std::vector<BusServo> servos{{kFactoryId}};
     std::vector<Control> controls;
     std::string linkPath;
     std::string controlPath;

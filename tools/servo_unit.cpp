@@ -14,14 +14,16 @@ bool touches(int address, std::size_t count, int field)
 
 }  // namespace
 
-ServoUnit::ServoUnit(int id)
-    : factoryId_(id), id_(id), ram_(factoryRegisters(id)), flash_(ram_)
+ServoUnit::ServoUnit(int id, int baud)
+    : factoryId_(id), id_(id), factoryBaud_(baud), baud_(baud), ram_(factoryRegisters(id)), flash_(ram_)
 {
 }
 
 void ServoUnit::reset()
 {
     id_ = factoryId_;
+    baud_ = factoryBaud_;
+    uploaded_ = false;
     ram_ = factoryRegisters(id_);
     flash_ = ram_;
     image_.clear();
@@ -53,8 +55,11 @@ void ServoUnit::writeFlash(int address, std::span<const uint8_t> bytes)
     copyInto(flash_, address, bytes);
 }
 
-void ServoUnit::restart()
+void ServoUnit::restart(bool updateResets)
 {
+    if (updateResets && uploaded_)
+        flash_ = factoryRegisters(kFactoryId);
+    uploaded_ = false;
     ram_ = flash_;
     motion_.reset();
     // A servo restarts on the ID its settings hold: a FLASH write of SYS_SID moves it.
@@ -71,6 +76,7 @@ void ServoUnit::storeChunk(std::size_t offset, std::span<const uint8_t> bytes)
     if (image_.size() < offset + bytes.size())
         image_.resize(offset + bytes.size());
     std::ranges::copy(bytes, image_.begin() + static_cast<std::ptrdiff_t>(offset));
+    uploaded_ = true;
 }
 
 int ServoUnit::moveTo(int target)

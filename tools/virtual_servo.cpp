@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <fstream>
+#include <iterator>
 #include <mutex>
 #include <optional>
 #include <poll.h>
@@ -35,19 +36,35 @@ bool closeOnExec(int fd)
     return flags >= 0 && fcntl(fd, F_SETFD, flags | FD_CLOEXEC) == 0;
 }
 
+std::vector<BusServo> hearingEveryRate(const std::vector<int>& ids)
+{
+    std::vector<BusServo> servos;
+    for (int id : ids)
+        servos.push_back({id});
+    return servos;
+}
+
+// The rate bytes take their wire time at: with "pace line", the host's own.
+int pacedBaud(const VirtualServoFaults& faults, int lineBaud)
+{
+    return faults.paceLine ? lineBaud : faults.paceBaud;
+}
+
 }  // namespace
 
 struct VirtualServo::Impl {
-    explicit Impl(const std::vector<int>& ids) : bus(ids) {}
+    explicit Impl(std::span<const BusServo> servos) : bus(servos) {}
 
     bool start();
     void stop();
     void run(const std::stop_token& stop);
-    // One byte from the line; false once the servo has vanished.
-    bool take(uint8_t byte, Clock::time_point readAt);
+    // One byte from the line, sent at lineBaud; false once the servo has vanished.
+    bool take(uint8_t byte, Clock::time_point readAt, int lineBaud);
     void applyControlFile();
     void record(const std::vector<uint8_t>& packet);
-    void reply(const std::vector<uint8_t>& packet);
+    void reply(const std::vector<uint8_t>& packet, int lineBaud);
+    // Passes what is on its way to the host on through the adapter.
+    void sendQueued();
 
     mutable std::mutex mutex;  // guards the bus, the records, the control file and the log
     ServoBus bus;
@@ -62,6 +79,11 @@ struct VirtualServo::Impl {
     std::string linkPath;  // made again to each new terminal
     PacketParser parser;
     Clock::time_point wireFree;  // when the last byte received has fully arrived
+    int packetBaud = 0;          // the rate of every byte of the packet so far; 0: no one rate
+    // Echo and reply bytes on their way to the host, and when each reaches
+    // the adapter, whose latency timer holds them all alike.
+    std::vector<uint8_t> outgoing;
+    std::vector<Clock::time_point> outgoingAt;
 
     std::string path;
     UniqueFd wakeRead;
@@ -81,6 +103,9 @@ bool VirtualServo::Impl::start()
         return false;
     path = line.slavePath();
     parser = {};
+    packetBaud = 0;
+    outgoing.clear();
+    outgoingAt.clear();
     if (!linkPath.empty() && !link.create(linkPath, path).empty())
         return false;
     {
@@ -137,38 +162,54 @@ void VirtualServo::Impl::run(const std::stop_token& stop)
         }
         auto readAt = Clock::now();
         std::size_t got = line.receive(buffer);
+        // The host sets the rate between its writes: one look per burst.
+        int lineBaud = got > 0 ? line.rate() : 0;
         for (std::size_t k = 0; k < got; ++k) {
-            if (!take(buffer[k], readAt)) {
+            if (!take(buffer[k], readAt, lineBaud)) {
                 link.remove();
                 line.close();
                 return;
             }
         }
+        // An echo that no reply went out behind.
+        sendQueued();
     }
 }
 
-bool VirtualServo::Impl::take(uint8_t byte, Clock::time_point readAt)
+bool VirtualServo::Impl::take(uint8_t byte, Clock::time_point readAt, int lineBaud)
 {
+    bool starts = parser.startsPacket(byte);
+    if (starts) {
+        packetBaud = lineBaud;
+        applyControlFile();
+    } else if (lineBaud != packetBaud) {
+        // A packet whose bytes came at two rates is noise at either.
+        packetBaud = 0;
+    }
     std::chrono::nanoseconds perByte;
+    bool echo = false;
     {
         std::lock_guard lock(mutex);
         received.push_back(byte);
-        perByte = byteTime(bus.faults.paceBaud);
+        if (starts && bus.faults.vanishAfter > 0 && --bus.faults.vanishAfter == 0)
+            bus.faults.vanish = true;
+        if (starts && bus.faults.vanish)
+            return false;
+        perByte = byteTime(pacedBaud(bus.faults, lineBaud));
+        echo = bus.faults.echo;
     }
     wireFree = std::max(wireFree, readAt) + perByte;
-    if (parser.startsPacket(byte)) {
-        applyControlFile();
-        std::lock_guard lock(mutex);
-        if (bus.faults.vanishAfter > 0 && --bus.faults.vanishAfter == 0)
-            bus.faults.vanish = true;
-        if (bus.faults.vanish)
-            return false;
+    // The adapter returns each byte it sends once the byte has crossed the
+    // wire, whether a servo hears it or not.
+    if (echo) {
+        outgoing.push_back(byte);
+        outgoingAt.push_back(wireFree);
     }
     std::optional<std::vector<uint8_t>> packet = parser.feed(byte);
     if (!packet)
         return true;
     record(*packet);
-    reply(*packet);
+    reply(*packet, lineBaud);
     return true;
 }
 
@@ -192,27 +233,46 @@ void VirtualServo::Impl::record(const std::vector<uint8_t>& packet)
         log << hexBytes(packet) << '\n' << std::flush;
 }
 
-void VirtualServo::Impl::reply(const std::vector<uint8_t>& packet)
+void VirtualServo::Impl::reply(const std::vector<uint8_t>& packet, int lineBaud)
 {
     std::optional<std::vector<uint8_t>> answer;
     VirtualServoFaults faults;
     {
         std::lock_guard lock(mutex);
-        answer = bus.answer(packet);
+        answer = bus.answer(packet, packetBaud);
         faults = bus.faults;
     }
     if (!answer)
         return;
-    // The reply starts once the packet's last byte would have arrived, and
-    // after the delay asked for; one sleep per burst, none before.
+    // The reply starts once the packet's last byte would have arrived (its
+    // echo is then ahead of it), and after the delay asked for.
     auto start = std::max(wireFree, Clock::now()) + std::chrono::milliseconds(faults.replyDelayMs);
-    line.send(*answer, replySchedule(answer->size(), byteTime(faults.paceBaud),
-                                     std::chrono::milliseconds(faults.latencyMs), start));
+    std::ranges::copy(*answer, std::back_inserter(outgoing));
+    std::ranges::copy(offWire(answer->size(), byteTime(pacedBaud(faults, lineBaud)), start),
+                      std::back_inserter(outgoingAt));
+    sendQueued();
+}
+
+void VirtualServo::Impl::sendQueued()
+{
+    if (outgoing.empty())
+        return;
+    std::chrono::milliseconds latency;
+    {
+        std::lock_guard lock(mutex);
+        latency = std::chrono::milliseconds(bus.faults.latencyMs);
+    }
+    // One sleep per burst, none before.
+    line.send(outgoing, adapterBursts(outgoingAt, latency));
+    outgoing.clear();
+    outgoingAt.clear();
 }
 
 VirtualServo::VirtualServo() : VirtualServo(std::vector<int>{kFactoryId}) {}
 
-VirtualServo::VirtualServo(std::vector<int> ids) : impl(std::make_unique<Impl>(ids)) {}
+VirtualServo::VirtualServo(std::vector<int> ids) : VirtualServo(hearingEveryRate(ids)) {}
+
+VirtualServo::VirtualServo(std::span<const BusServo> servos) : impl(std::make_unique<Impl>(servos)) {}
 
 VirtualServo::~VirtualServo()
 {

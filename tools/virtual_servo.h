@@ -1,11 +1,15 @@
 // A servo on a pseudo-terminal: the far end of every test and the demo's
 // default device. It answers the host's packets from a 96-byte register
 // memory per servo, keeps a FLASH copy and an upload image, and can be told
-// to misbehave.
+// to misbehave. Each servo may hear one baud rate only, and the line may
+// echo as a one-wire adapter does.
 #pragma once
+
+#include "tools/bus_servo.h"
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,12 +22,15 @@ struct VirtualServoFaults {
     int ignoreUploads = 0;        // leave the first N upload packets unanswered
     int replyDelayMs = 0;         // wait this long before every reply
     int paceBaud = 0;             // > 0: bytes take 10 bits of this rate each way
+    bool paceLine = false;        // bytes take 10 bits of the rate the host has set, whatever paceBaud says
     int latencyMs = 0;            // > 0: replies held as by a USB adapter's latency timer
     int badBitReply = 0;          // > 0: replies carry bytes with bit 7 set
     bool vanish = false;          // close the line: the device disappears
     int vanishAfter = 0;          // > 0: vanish when this many more packets have begun
     int uploadAck = 0x00;         // the byte that accepts an upload chunk
     bool locked = false;          // answer RAM and FLASH writes as usual but keep every value as it was
+    bool echo = false;            // return every byte received ahead of any reply, as a one-wire adapter
+    bool updateResets = false;    // a restart after upload chunks brings the factory memory of ID 3F
 };
 
 class VirtualServo {
@@ -33,6 +40,12 @@ public:
     // ids: the servos on this bus in order, each with its own memory. An ID
     // given twice puts two servos on it, and both answer its packets.
     explicit VirtualServo(std::vector<int> ids);
+    // The same with the rate each servo hears: the list {{0x01, 57600},
+    // {0x3F}} puts a servo that hears only 57600 baud and one that hears
+    // every rate on the bus (parseBusServos reads "1@57600,3F"). Servos on
+    // one ID at different rates are two servos: each answers only at its
+    // own rate. A span, so that VirtualServo({0x01}) still means the IDs.
+    explicit VirtualServo(std::span<const BusServo> servos);
     ~VirtualServo();
     VirtualServo(const VirtualServo&) = delete;
     VirtualServo& operator=(const VirtualServo&) = delete;
@@ -56,8 +69,9 @@ public:
     // One line of the control language (see control_language.h):
     // "reset", "silent 1", "short 10", "stray 5", "reject 3", "ignore 2",
     // "refuse 2", "delay 30", "pace 115200", "latency 16", "badbit 1", "vanish",
-    // "set 20=68,07", "setid 3F 20=68,07", "setid 01#2 20=68,07". Returns false
-    // for a line it does not understand.
+    // "set 20=68,07", "setid 3F 20=68,07", "setid 01#2 20=68,07", "pace line",
+    // "echo 1", "upreset 1", "rate 01 57600". Returns false for a line it
+    // does not understand.
     bool control(const std::string& line);
     // Applies the lines appended to this file since the last look, before
     // every packet: how a process that cannot reach this object steers it.

@@ -43,7 +43,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    VirtualServo servo(options.ids);
+    VirtualServo servo(options.servos);
     for (const ServoOptions::Control& control : options.controls)
         if (!servo.control(control.line))
             return usageError("cannot use " + control.option);

@@ -1,5 +1,7 @@
 #include "tests/servo/host_line.h"
 
+#include "link/custom_baud.h"
+
 #include <algorithm>
 #include <fcntl.h>
 #include <iterator>
@@ -20,6 +22,11 @@ HostLine::~HostLine()
 {
     if (fd_ >= 0)
         ::close(fd_);
+}
+
+bool HostLine::setRate(int baud)
+{
+    return set_custom_baud(fd_, baud);
 }
 
 void HostLine::send(const Bytes& bytes)

@@ -18,6 +18,8 @@ public:
 
     bool isOpen() const { return fd_ >= 0; }
     int fd() const { return fd_; }
+    // Sets the line's baud rate on this descriptor, as the programmer does.
+    bool setRate(int baud);
     void send(const Bytes& bytes);
     // Bytes until count have come or the line stays quiet for quiet.
     Bytes receive(std::size_t count, std::chrono::milliseconds quiet = std::chrono::milliseconds(300));

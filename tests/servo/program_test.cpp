@@ -126,4 +126,36 @@ TEST(ServoProgram, UsageErrorsExitWithTwo)
     }
 }
 
+TEST(ServoProgram, RatesEchoAndUpdatesOfARealBus)
+{
+    ServoProcess servo({"--ids", "1@57600,2", "--echo", "--update-resets", "--pace", "line"});
+    HostLine host(servo.firstLine());
+    ASSERT_TRUE(host.isOpen());
+    ASSERT_TRUE(host.setRate(115200));
+
+    Bytes write = ramWritePacket(0x01, 0x32, {0x11});
+    EXPECT_EQ(host.exchange(write, write.size() + 1), write);
+    ASSERT_TRUE(host.setRate(57600));
+    Bytes echoed = write;
+    echoed.push_back(0x11);
+    EXPECT_EQ(host.exchange(write, echoed.size() + 1), echoed);
+
+    // An upload chunk and a restart: servo 2 comes back at 3F.
+    Bytes chunk = flashPacket(0x02, 0x1000, {0x05});
+    EXPECT_EQ(host.exchange(chunk, chunk.size() + 1).size(), chunk.size() + 1);
+    Bytes restart = ramWritePacket(0x02, 0x09, {0x01});
+    EXPECT_EQ(host.exchange(restart, restart.size() + 1).size(), restart.size() + 1);
+    EXPECT_EQ(host.exchange(readBlockPacket(0x3F, 0x00), 19 + 16).at(19 + 0x08), 0x3F);
+}
+
+TEST(ServoProgram, RatesAndPacingThatMakeNoSenseAreUsageErrors)
+{
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--ids", "1@0"}, {"--ids", "1@fast"}, {"--id", "3F@"}, {"--pace", "lines"}, {"--echo", "1"}}) {
+        ServoProcess servo(args);
+        EXPECT_EQ(servo.firstLine(), "");
+        EXPECT_EQ(servo.finish(0), 2) << args.back();
+    }
+}
+
 }  // namespace

@@ -49,4 +49,19 @@ TEST(ReplySchedule, TheTimerHoldsShortRepliesAndAFullBufferGoesAtOnce)
     EXPECT_EQ(unpaced[1].at, kStart + 1ms);
 }
 
+TEST(ReplySchedule, AnEchoAndAReplyWithinTheTimerShareOneBurst)
+{
+    // Four echo bytes, then a one-byte reply 5 ms or 30 ms after them.
+    for (auto gap : {5ms, 30ms}) {
+        auto arrivals = offWire(4, kByte, kStart);
+        auto reply = offWire(1, kByte, arrivals.back() + gap);
+        arrivals.insert(arrivals.end(), reply.begin(), reply.end());
+        auto bursts = adapterBursts(arrivals, 16ms);
+        ASSERT_EQ(bursts.size(), gap == 5ms ? 1u : 2u);
+        EXPECT_EQ(bursts[0].at, kStart + kByte + 16ms);
+        EXPECT_EQ(bursts[0].bytes, gap == 5ms ? 5u : 4u);
+        EXPECT_EQ(bursts.back().at, gap == 5ms ? kStart + kByte + 16ms : reply[0] + 16ms);
+    }
+}
+
 }  // namespace

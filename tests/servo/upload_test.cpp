@@ -7,6 +7,8 @@
 
 namespace {
 
+using namespace std::chrono_literals;
+
 constexpr int kId = 0x3F;
 constexpr int kFirstChunk = 0x1000;
 
@@ -54,6 +56,31 @@ TEST(ServoUpload, IgnoredChunksGetNoAnswer)
     EXPECT_TRUE(host.exchange(chunk, 1).empty());
     EXPECT_EQ(host.exchange(chunk, 1), Bytes{0x00});
     EXPECT_EQ(servo.faults().ignoreUploads, 0);
+}
+
+TEST(ServoUpload, AnUpdateBringsTheServoBackWithFactorySettings)
+{
+    const Bytes factory = VirtualServo().flashMemory(kId);
+    VirtualServo servo({0x01});
+    ASSERT_TRUE(servo.control("upreset 1"));
+    ASSERT_TRUE(servo.control("setid 01 32=11"));
+    ASSERT_TRUE(servo.start());
+    HostLine host(servo.devicePath());
+    Bytes restart = ramWritePacket(0x01, 0x09, {0x01});
+
+    // A restart alone keeps the settings.
+    EXPECT_EQ(host.exchange(restart, 1), Bytes{0x01});
+    EXPECT_EQ(host.exchange(readBlockPacket(0x01, 0x30), 16).at(0x02), 0x11);
+
+    EXPECT_EQ(host.exchange(flashPacket(0x01, kFirstChunk, {0x05}), 1), Bytes{0x00});
+    EXPECT_EQ(host.exchange(restart, 1), Bytes{0x01});
+    host.send(readBlockPacket(0x01, 0x00));
+    EXPECT_TRUE(host.receive(1, 100ms).empty());
+    EXPECT_EQ(host.exchange(readBlockPacket(kId, 0x30), 16).at(0x02), factory.at(0x32));
+    EXPECT_EQ(servo.memory(kId), factory);
+    EXPECT_EQ(servo.flashMemory(kId), factory);
+    EXPECT_EQ(servo.uploadImage(kId), Bytes{0x05});
+    EXPECT_FALSE(servo.control("upreset 2"));
 }
 
 }  // namespace
