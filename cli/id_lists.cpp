@@ -1,6 +1,7 @@
 #include "cli/id_lists.h"
 
 #include "cli/options.h"
+#include "ops/bus/servo_scan.h"
 
 #include <sstream>
 
@@ -21,6 +22,8 @@ std::vector<std::string> commaParts(const std::string& text)
 
 std::optional<std::vector<int>> parseBaudList(const std::string& text)
 {
+    if (text == "all")
+        return everyBaudRate();
     std::vector<int> rates;
     for (const std::string& part : commaParts(text)) {
         auto value = parseDecimal(part);

@@ -5,5 +5,6 @@
 #include <string>
 #include <vector>
 
-// Decimal baud rates separated by commas, in the order given.
+// Decimal baud rates separated by commas, in the order given, or "all":
+// the six of the windows' baud selector.
 std::optional<std::vector<int>> parseBaudList(const std::string& text);

@@ -84,11 +84,13 @@ int reportScanFind(const ScanFind& find)
         return kExitOk;
     std::fflush(stdout);
     if (find.late)
-        complain(Msg::ScanLate, outcome.id, baudRate);
+        complain(Msg::ScanLate, outcome.id, find.baud);
     else if (outcome.status == BusStatus::ShortReply)
-        complain(Msg::ScanShort, outcome.id, baudRate, outcome.received);
+        complain(Msg::ScanShort, outcome.id, find.baud, outcome.received);
+    else if (find.namedId >= 0)
+        complain(Msg::ScanNamesAnother, outcome.id, find.baud, find.namedId);
     else
-        complain(Msg::ScanGarbled, outcome.id, baudRate, outcome.stray);
+        complain(Msg::ScanGarbled, outcome.id, find.baud, outcome.stray);
     return kExitBadReply;
 }
 

@@ -1,5 +1,6 @@
 #include "link/protocol.h"
 
+#include <algorithm>
 #include <cstring>
 
 ReplyRead readReply(serial_handle h, const unsigned char* request, int length, unsigned char* out, int n)
@@ -181,6 +182,19 @@ int drainLine(serial_handle h, int max, const std::function<void(unsigned char)>
         ++count;
         if (each)
             each(byte);
+    }
+    return count;
+}
+
+int drainQuiet(serial_handle h, int quietUs, int max)
+{
+    int count = 0;
+    unsigned char bytes[kDrainMax];
+    while (count < max) {
+        int got = serial_read_some(h, bytes, std::min(max - count, kDrainMax), quietUs);
+        if (got == 0)
+            break;
+        count += got;
     }
     return count;
 }

@@ -96,3 +96,6 @@ int bytesWaiting(serial_handle h);
 // Reads single bytes until the line is quiet or max came; each(byte) sees
 // every one. Returns how many came.
 int drainLine(serial_handle h, int max, const std::function<void(unsigned char)>& each = {});
+// The same with a quiet time of the caller's (microseconds) instead of the
+// port's time-outs, for a line whose pace is known.
+int drainQuiet(serial_handle h, int quietUs, int max = kDrainMax);

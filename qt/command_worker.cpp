@@ -205,27 +205,20 @@ void CommandWorker::sample(const QList<int>& rows, const QList<int>& ids, Clock:
 
 void CommandWorker::scan(const QList<int>& rates, const std::atomic<bool>& stop)
 {
-    const int inForce = baudRate;
     std::vector<int> ids(kServoIdCount);
     std::iota(ids.begin(), ids.end(), 0);
-    bool opened = true;
-    for (int rate : rates.isEmpty() ? QList<int>{inForce} : rates) {
-        if (stop || stopping_)
-            break;
-        baudRate = rate;
-        BusPort port;
-        if (!port.isOpen()) {
-            opened = false;
-            break;
-        }
-        ScanCalls calls;
-        calls.tried = [this, rate](int id, std::size_t) { emit scanProbed(id, rate); };
-        calls.found = [this, rate](const ScanFind& find) { emit scanFound(find, rate); };
-        calls.stop = [this, &stop] { return stop || stopping_; };
-        scanIds(port, ids, calls);
+    BusPort port;
+    if (!port.isOpen()) {
+        emit scanEnded(false);
+        return;
     }
-    baudRate = inForce;
-    emit scanEnded(opened);
+    ScanCalls calls;
+    calls.tried = [this](int id, std::size_t, int baud) { emit scanProbed(id, baud); };
+    calls.found = [this](const ScanFind& find) { emit scanFound(find, find.baud); };
+    calls.stop = [this, &stop] { return stop || stopping_; };
+    scanRates(port, rates.isEmpty() ? std::vector<int>{port.baud()} : std::vector<int>(rates.begin(), rates.end()),
+              ids, calls);
+    emit scanEnded(true);
 }
 
 bool CommandWorker::uploadGoesOn(int chunksSent, int chunksTotal)

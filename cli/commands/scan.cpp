@@ -3,6 +3,7 @@
 #include "cli/id_lists.h"
 #include "ops/bus/servo_runs.h"
 #include "cli/console/interrupt.h"
+#include "cli/console/port_notes.h"
 #include "cli/texts/messages.h"
 #include "cli/port_setup.h"
 #include "cli/console/progress.h"
@@ -62,11 +63,11 @@ public:
     explicit ProgressLine(std::size_t total) : total_(total), shown_(isTerminal(stderr)) {}
     ~ProgressLine() { wipe(); }
 
-    void at(int id, std::size_t done)
+    void at(int id, std::size_t done, int baud)
     {
         if (!shown_)
             return;
-        std::string text = format(Msg::ScanProgress, id, done + 1, total_, baudRate);
+        std::string text = format(Msg::ScanProgress, id, done + 1, total_, baud);
         std::fprintf(stderr, "\r%s", text.c_str());
         std::fflush(stderr);
         width_ = text.size();
@@ -92,30 +93,12 @@ void tellFind(const ScanFind& find, ScanTally& tally)
     const BusOutcome& outcome = find.outcome;
     if (outcome.ok()) {
         ++tally.found;
-        std::printf("%02X  0x%04X  0x%04X   %d\n", outcome.id, find.partNumber, find.version, baudRate);
+        std::printf("%02X  0x%04X  0x%04X   %d\n", outcome.id, find.partNumber, find.version, find.baud);
         std::fflush(stdout);
         return;
     }
     ++tally.untrusted;
     reportScanFind(find);
-}
-
-int scanAt(const std::vector<int>& ids, ScanTally& tally)
-{
-    int status = kExitOk;
-    BusPort port;
-    if (!portOpened(port, status))
-        return status;
-    ProgressLine progress(ids.size());
-    ScanCalls calls;
-    calls.tried = [&](int id, std::size_t k) { progress.at(id, k); };
-    calls.found = [&](const ScanFind& find) {
-        progress.wipe();
-        tellFind(find, tally);
-    };
-    calls.stop = interrupted;
-    scanIds(port, ids, calls);
-    return status;
 }
 
 int runScan(const ScanArgs& args)
@@ -151,15 +134,27 @@ int runScan(const ScanArgs& args)
         rates.push_back(baudRate);
 
     catchInterrupt();
+    int status = kExitOk;
+    BusPort port;
+    if (!portOpened(port, status))
+        return status;
     std::printf("ID  SYS_PN  SYS_VER  BAUD\n");
     ScanTally tally;
-    for (int rate : rates) {
-        if (interrupted())
-            break;
-        baudRate = rate;
-        if (int status = scanAt(ids, tally); status != kExitOk)
-            return status;
-    }
+    ProgressLine progress(ids.size());
+    ScanCalls calls;
+    calls.tried = [&](int id, std::size_t k, int baud) { progress.at(id, k, baud); };
+    calls.found = [&](const ScanFind& find) {
+        progress.wipe();
+        tellFind(find, tally);
+    };
+    calls.rateRefused = [&](int baud) {
+        progress.wipe();
+        complain(Msg::ScanRateRefused, portDisplayName().c_str(), baud);
+    };
+    calls.stop = interrupted;
+    scanRates(port, rates, ids, calls);
+    progress.wipe();
+    noteEcho(port.echoes());
     if (tally.untrusted > 0)
         return kExitBadReply;
     if (tally.found == 0) {

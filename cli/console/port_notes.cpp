@@ -1,5 +1,6 @@
 #include "cli/console/port_notes.h"
 
+#include "cli/port_setup.h"
 #include "cli/texts/messages.h"
 #include "link/serial_devices.h"
 
@@ -12,6 +13,16 @@ void warnAboutLatency()
     if (latency && latency->milliseconds > kLatencyHintAbove)
         complain(Msg::LatencyHint, comPortName, latency->milliseconds, latency->file.c_str());
 #endif
+}
+
+void noteEcho(bool echoed)
+{
+    static bool said = false;
+    if (!echoed || said)
+        return;
+    said = true;
+    std::fflush(stdout);
+    complain(Msg::AdapterEchoes, portDisplayName().c_str());
 }
 
 const char* lowLatencyNote(LowLatency state)

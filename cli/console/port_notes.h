@@ -9,5 +9,8 @@
 // timer above 1 ms.
 void warnAboutLatency();
 
+// Says once per run, on stderr, that the adapter returns what it sends.
+void noteEcho(bool echoed);
+
 // "low latency: on", "... not supported by this driver", "... not available on this system".
 const char* lowLatencyNote(LowLatency state);

@@ -69,6 +69,10 @@ constexpr Text kTexts[] = {
     {Msg::PortUnknownReason, "the system gives no reason", "理由は不明です"},
     {Msg::NoPortConfigured, "no port configured: use --port DEVICE or orvelin config --port DEVICE",
      "ポートが設定されていません: --port デバイス を指定するか、orvelin config --port デバイス で保存してください"},
+    {Msg::AdapterEchoes,
+     "note: the adapter on %s returns every byte it sends (a one-wire adapter); orvelin skips that echo and reads the "
+     "servo's reply after it",
+     "注意: %s のアダプタは送信したバイトをすべて返します (1線式アダプタ)。その折り返しを読み飛ばし、後に続くサーボの応答を読みます"},
     {Msg::LatencyHint,
      "note: %s has a USB latency timer of %d ms, which every reply waits for; 1 ms is faster: echo 1 | sudo tee %s",
      "注意: %s の USB レイテンシタイマーは %d ms で、応答のたびにこの時間を待ちます。1 ms "
@@ -259,6 +263,10 @@ constexpr Text kTexts[] = {
      "ID %02X (%d bps): 応答が遅れて届いたため使いません"},
     {Msg::ScanShort, "ID %02X at %d baud: only %d of the 16 reply bytes came",
      "ID %02X (%d bps): 応答 16 バイトのうち %d バイトしか届きませんでした"},
+    {Msg::ScanNamesAnother, "ID %02X at %d baud: its reply names ID %02X and is not used",
+     "ID %02X (%d bps): 応答が ID %02X を名乗っているため使いません"},
+    {Msg::ScanRateRefused, "%s does not take %d baud: that rate was not scanned",
+     "%s は %d bps に設定できないため、その速度では探していません"},
     {Msg::ScanProgress, "scanning ID %02X (%zu of %zu) at %d baud", "ID %02X を探しています (%zu / %zu、%d bps)"},
     {Msg::NeedRegister, "name at least one register to watch, such as M_POS",
      "監視するレジスタを1つ以上指定してください (例: M_POS)"},

@@ -32,6 +32,7 @@ enum class Msg {
     PortUnknownReason,
     NoPortConfigured,
     LatencyHint,
+    AdapterEchoes,
     // term
     LineTooLong,
     LineFailed,
@@ -127,6 +128,8 @@ enum class Msg {
     ScanGarbled,
     ScanLate,
     ScanShort,
+    ScanNamesAnother,
+    ScanRateRefused,
     ScanProgress,
     NeedRegister,
     BadInterval,

@@ -1,5 +1,7 @@
-// Which IDs answer on the bus: one short read of block 0 per ID, on a line
-// emptied before each probe, so no reply is ever taken for another ID's.
+// Which IDs answer on the bus, at one rate or several: a sweep that probes
+// every ID with only a short wait after each, then a whole exchange with
+// each ID the sweep named or left unclear, on an emptied line, before any
+// is listed. No reply is ever taken for another ID's.
 #pragma once
 
 #include "ops/bus/bus_port.h"
@@ -11,23 +13,37 @@
 #include <vector>
 
 struct ScanFind {
-    // Ok; StrayBytes when bytes came after the reply (garbled), or when the
-    // reply came late, after its time (late; nothing of it is used).
+    // Ok; StrayBytes when bytes came after the reply (garbled), when the
+    // reply came late, after its time (late), or when it named another ID
+    // (namedId); ShortReply when bytes of it did not come. Nothing of an
+    // answer that is not Ok is used.
     BusOutcome outcome;
+    int baud = 0;
     bool late = false;
+    int namedId = -1;
     uint32_t partNumber = 0;  // SYS_PN
     uint32_t version = 0;     // SYS_VER
 };
 
 struct ScanCalls {
-    std::function<void(int id, std::size_t k)> tried;  // before each probe
-    std::function<void(const ScanFind&)> found;         // after each ID that answered
-    std::function<bool()> stop;                         // asked before each probe
+    std::function<void(int id, std::size_t k, int baud)> tried;  // before each probe
+    std::function<void(const ScanFind&)> found;                   // after each ID that answered
+    std::function<bool()> stop;                                   // asked before each probe
+    std::function<void(int baud)> rateRefused;                    // the driver would not take it
 };
 
-// Probes each of ids on port; returns every ID that answered, garbled ones
-// included (their outcome says so).
-std::vector<ScanFind> scanIds(BusPort& port, const std::vector<int>& ids, const ScanCalls& calls = {});
+// The rates of the windows' baud selector, the ones "all" tries.
+const std::vector<int>& everyBaudRate();
 
-// The IDs among ids whose answer came whole.
+// Probes each of ids at the port's rate; returns every ID that answered,
+// garbled ones included (their outcome says so).
+// lastRate: no other rate is tried after this one (id_sweep.h).
+std::vector<ScanFind> scanIds(BusPort& port, const std::vector<int>& ids, const ScanCalls& calls = {},
+                              bool lastRate = true);
+// The same at each of rates in turn, the port's own rate set back after.
+std::vector<ScanFind> scanRates(BusPort& port, const std::vector<int>& rates, const std::vector<int>& ids,
+                                const ScanCalls& calls = {});
+
+// The IDs among ids whose answer came whole, at the port's rate, asked one
+// by one: for a short list of IDs someone named.
 std::vector<int> answeringIds(BusPort& port, const std::vector<int>& ids);

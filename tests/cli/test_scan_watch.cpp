@@ -31,8 +31,8 @@ TEST_F(ScanTest, FindsExactlyTheServosOnTheBus)
     EXPECT_EQ(lines[1], expected);
     EXPECT_EQ(lines[2].substr(0, 2), "02");
     EXPECT_EQ(lines[3], "05  0x1111  0x2233   115200");
-    // One read-block packet per ID, nothing more.
-    EXPECT_EQ(packets(64).size(), 64u);
+    // One read-block packet per ID, then one to confirm each servo found, nothing more.
+    EXPECT_EQ(packets(64 + 3).size(), 64u + 3u);
 }
 
 TEST_F(ScanTest, IdListsBaudListsAndEmptyBuses)
@@ -44,7 +44,7 @@ TEST_F(ScanTest, IdListsBaudListsAndEmptyBuses)
     std::snprintf(found, sizeof found, "02  0x%04X  0x%04X   ", decodeGroups(&two[0], 2), decodeGroups(&two[2], 2));
     EXPECT_EQ(linesOf(rates.out), (std::vector<std::string>{"ID  SYS_PN  SYS_VER  BAUD", found + std::string("57600"),
                                                             found + std::string("115200")}));
-    EXPECT_EQ(packets(4).size(), 4u);
+    EXPECT_EQ(packets(2 * (2 + 1)).size(), 6u);
 
     RunResult none = runOnServo({"scan", "--ids", "10-12"});
     EXPECT_EQ(none.status, 8);
