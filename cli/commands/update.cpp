@@ -25,9 +25,8 @@ struct UpdateArgs : CommonArgs {
     bool keepGoing = false;
 };
 
-constexpr Option<UpdateArgs> kOptions[] = {
-    {"--keep-going", &UpdateArgs::keepGoing, {}},
-};
+// The help says what --keep-going does in its prose, so the option has no line of its own.
+constexpr Option<UpdateArgs> kOptions[] = {{"--keep-going", &UpdateArgs::keepGoing}};
 
 constexpr CommandHelp kHelp = {
     .common = kServoListOptions,
