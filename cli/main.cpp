@@ -21,7 +21,7 @@ namespace {
 // An unknown command, with the nearest known one when there is one.
 int unknownCommand(const std::string& name)
 {
-    std::vector<std::string_view> names{"help"};
+    std::vector<std::string_view> names{kHelpCommand};
     for (const Subcommand* command : subcommands())
         names.push_back(command->name);
     if (auto nearest = closestWord(name, names))
@@ -39,13 +39,13 @@ int runHelp(const std::vector<std::string>& words)
         return kExitUsage;
     }
     if (words.empty()) {
-        std::fputs(overviewHelp(), stdout);
+        std::fputs(overviewHelp(helpLanguage()).c_str(), stdout);
         return kExitOk;
     }
-    const char* help = commandHelp(words[0]);
-    if (help == nullptr)
+    const Subcommand* command = findSubcommand(words[0]);
+    if (command == nullptr)
         return unknownCommand(words[0]);
-    std::fputs(help, stdout);
+    std::fputs(commandHelp(*command, helpLanguage()).c_str(), stdout);
     return kExitOk;
 }
 
@@ -58,17 +58,17 @@ int main(int argc, char** argv)
     SetConsoleOutputCP(CP_UTF8);
 #endif
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() == 1 && args[0] == "--version") {
+    if (args.size() == 1 && args[0] == kVersionOption) {
         std::printf("orvelin %s\n", kOrvelinVersion);
         return kExitOk;
     }
     std::size_t lead = leadingCommonOptions(args);
     if (lead == args.size()) {
-        bool asked = !args.empty() && (args.back() == "--help" || args.back() == "-h");
-        std::fputs(overviewHelp(), asked ? stdout : stderr);
+        bool asked = !args.empty() && (args.back() == kHelpOption.name || args.back() == kHelpOption.shortName);
+        std::fputs(overviewHelp(helpLanguage()).c_str(), asked ? stdout : stderr);
         return asked ? kExitOk : kExitUsage;
     }
-    if (args[lead] == "help")
+    if (args[lead] == kHelpCommand)
         return runHelp({args.begin() + static_cast<std::ptrdiff_t>(lead) + 1, args.end()});
     const Subcommand* command = findSubcommand(args[lead]);
     if (command == nullptr)

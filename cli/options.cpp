@@ -12,7 +12,7 @@ namespace {
 const BoundOption* findOption(std::string_view name, std::span<const BoundOption> options)
 {
     for (const BoundOption& option : options)
-        if (option.name == name)
+        if (option.name == name || (!option.shortName.empty() && option.shortName == name))
             return &option;
     return nullptr;
 }
@@ -64,7 +64,7 @@ bool parseBound(std::span<const std::string> args, std::span<const BoundOption> 
             optionsEnded = true;
             continue;
         }
-        std::string name = arg == "-h" ? std::string("--help") : arg;
+        std::string name = arg;
         std::optional<std::string> inlineValue;
         if (auto eq = name.find('='); eq != std::string::npos && name.starts_with("--")) {
             inlineValue = name.substr(eq + 1);
@@ -100,12 +100,10 @@ std::size_t leadingCommonOptions(std::span<const std::string> args)
     std::size_t i = 0;
     while (i < args.size()) {
         std::string_view arg = args[i];
-        if (arg == "-h") {
-            ++i;
-            continue;
-        }
-        std::string_view name = arg.substr(0, arg.find('='));
-        auto option = std::ranges::find(kCommonOptions, name, &Option<CommonArgs>::name);
+        std::string_view name = arg.starts_with("--") ? arg.substr(0, arg.find('=')) : arg;
+        auto option = std::ranges::find_if(kCommonOptions, [&](const Option<CommonArgs>& common) {
+            return common.name == name || (!common.shortName.empty() && common.shortName == name);
+        });
         if (option == std::end(kCommonOptions))
             break;
         bool valueInline = name.size() != arg.size();

@@ -1,6 +1,7 @@
-// The subcommands of orvelin. Each one's file in cli/commands/ holds its
-// help, the struct its arguments are parsed into, the options bound to that
-// struct's fields, and its run; startCommand joins them.
+// The subcommands of orvelin. Each one's file in cli/commands/ holds the
+// struct its arguments are parsed into, its options bound to that struct's
+// fields with their help, the prose of its help, and its run; startCommand
+// joins them.
 #pragma once
 
 #include "cli/console/wire_monitor.h"
@@ -16,7 +17,9 @@
 
 struct Subcommand {
     std::string_view name;
-    HelpText help;
+    CommandHelp help;
+    // Its own options, as docsOf<its table>.
+    std::span<const OptionDoc> options;
     // Takes the arguments after the command word: startCommand.
     int (*start)(const Subcommand& command, std::span<const std::string> args);
 };
@@ -34,6 +37,11 @@ extern const Subcommand configCommand;
 extern const Subcommand saveCommand;
 extern const Subcommand diffCommand;
 extern const Subcommand backupsCommand;
+
+// The words orvelin takes besides its subcommands: orvelin --version, and
+// orvelin help [COMMAND], which shows the same texts as --help.
+inline constexpr std::string_view kVersionOption = "--version";
+inline constexpr std::string_view kHelpCommand = "help";
 
 // Every subcommand, in the order of the overview's list.
 std::span<const Subcommand* const> subcommands();
@@ -55,11 +63,19 @@ int startCommand(const Subcommand& command, std::span<const std::string> args)
     if (!parsed)
         return refuseArguments(command, error);
     if (parsed->help) {
-        std::fputs(command.help.inLanguage(), stdout);
+        std::fputs(commandHelp(command, helpLanguage()).c_str(), stdout);
         return kExitOk;
     }
     installWireTap(parsed->wire ? stderr : nullptr);
     return run(*parsed);
+}
+
+// A subcommand whose arguments are parsed into Args against the common
+// options and options, to be run by run.
+template <class Args, const auto& options, int (*run)(const Args&)>
+constexpr Subcommand subcommand(std::string_view name, const CommandHelp& help)
+{
+    return {name, help, docsOf<options>, startCommand<Args, options, run>};
 }
 
 // Checks the number of positional arguments; a refusal is reported with

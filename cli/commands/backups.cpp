@@ -9,10 +9,9 @@
 
 namespace {
 
-constexpr HelpText kHelp = {
-    R"(Usage: orvelin backups
-
-Lists the backups that 'orvelin clear' and 'orvelin flash' save before they clear a
+constexpr CommandHelp kHelp = {
+    .english = {
+        .intro = R"(Lists the backups that 'orvelin clear' and 'orvelin flash' save before they clear a
 servo, newest first: one line per file with the servo's ID, the time it was taken and
 the file's path. Each is a FLASH value file of every register; 'orvelin flash FILE --id ID'
 writes it back. They are kept in $XDG_STATE_HOME/orvelin/backups (by default
@@ -20,9 +19,9 @@ writes it back. They are kept in $XDG_STATE_HOME/orvelin/backups (by default
 
 Exit status: 0 done (with or without backups), 2 bad arguments, or no folder for backups.
 )",
-    R"(使い方: orvelin backups
-
-'orvelin clear' と 'orvelin flash' がサーボを消去する前に保存したバックアップを、新しい順に
+    },
+    .japanese = {
+        .intro = R"('orvelin clear' と 'orvelin flash' がサーボを消去する前に保存したバックアップを、新しい順に
 一覧表示します: 1ファイル1行で、サーボの ID、保存した時刻、ファイルのパス。どれも全レジスタの
 FLASH 値ファイルで、'orvelin flash ファイル --id ID' で書き戻せます。保存先は
 $XDG_STATE_HOME/orvelin/backups (省略時は ~/.local/state/orvelin/backups)、Windows では
@@ -30,7 +29,9 @@ $XDG_STATE_HOME/orvelin/backups (省略時は ~/.local/state/orvelin/backups)、
 
 終了コード: 0 完了 (バックアップの有無にかかわらず)、2 引数の誤り、またはバックアップの
 フォルダーがない
-)"};
+)",
+    },
+};
 
 int runBackups(const CommonArgs& args)
 {
@@ -51,4 +52,4 @@ int runBackups(const CommonArgs& args)
 
 }  // namespace
 
-const Subcommand backupsCommand = {"backups", kHelp, startCommand<CommonArgs, kNoOwnOptions, runBackups>};
+const Subcommand backupsCommand = subcommand<CommonArgs, kNoOwnOptions, runBackups>("backups", kHelp);

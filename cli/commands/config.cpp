@@ -12,10 +12,12 @@
 
 namespace {
 
-constexpr HelpText kHelp = {
-    R"(Usage: orvelin config [--port DEVICE] [--baud RATE]
+constexpr OptionDoc kCommonShown[] = {kPortOption.doc(), kBaudOption.doc()};
 
-Shows the configuration file with its PORT and BAUDRATE, which every command uses when
+constexpr CommandHelp kHelp = {
+    .common = kCommonShown,
+    .english = {
+        .intro = R"(Shows the configuration file with its PORT and BAUDRATE, which every command uses when
 --port or --baud is not given (the keys the window's options dialog writes). With --port
 or --baud it stores the new values.
 
@@ -23,16 +25,18 @@ Example: orvelin config --port /dev/ttyUSB0 --baud 115200
 
 Exit status: 0 done, 2 a value no command could use, or the file cannot be written.
 )",
-    R"(使い方: orvelin config [--port デバイス] [--baud 速度]
-
-設定ファイルとその PORT、BAUDRATE を表示します。--port や --baud を省略したとき、
+    },
+    .japanese = {
+        .intro = R"(設定ファイルとその PORT、BAUDRATE を表示します。--port や --baud を省略したとき、
 各コマンドはこの値を使います (ウィンドウのオプションダイアログが書くのと同じキーです)。
 --port または --baud を指定すると、その値を保存します。
 
 例: orvelin config --port /dev/ttyUSB0 --baud 115200
 
 終了コード: 0 完了、2 使えない値、またはファイルに書き込めない
-)"};
+)",
+    },
+};
 
 constexpr const char* kSection = "SERIAL";
 
@@ -85,4 +89,4 @@ int runConfig(const CommonArgs& args)
 
 }  // namespace
 
-const Subcommand configCommand = {"config", kHelp, startCommand<CommonArgs, kNoOwnOptions, runConfig>};
+const Subcommand configCommand = subcommand<CommonArgs, kNoOwnOptions, runConfig>("config", kHelp);

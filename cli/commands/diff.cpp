@@ -24,42 +24,52 @@ struct DiffArgs : CommonArgs {
     bool json = false;
 };
 
+// What --json writes, in both languages.
+constexpr std::string_view kJsonShape = R"({"reference": "file", "differences": [{"name": "M_POS", "address": 32,
+"size": 2, "values": {"file": 1000, "01": 2048}}]})";
+
 constexpr Option<DiffArgs> kOptions[] = {
-    {"--with", &DiffArgs::with}, {"--registers", &DiffArgs::registers}, {"--json", &DiffArgs::json}};
+    {"--with", &DiffArgs::with, {"HEX", "16進数"}},
+    {"--registers", &DiffArgs::registers, {"LIST", "リスト"},
+     {"compare only these: names and group prefixes, such as FB_,PWM_",
+      "これらだけを比べます: FB_,PWM_ のような名前とグループの接頭辞"}},
+    {"--json", &DiffArgs::json, {}, {kJsonShape, kJsonShape}},
+};
 
-constexpr HelpText kHelp = {
-    R"(Usage: orvelin diff [FILE] [--with HEX] [--registers LIST] [--json] [--port DEVICE] [--baud RATE] [--id HEX|LIST|all] [--wire]
-
-Shows the registers whose values differ, with the value on each side:
+constexpr CommandHelp kHelp = {
+    .common = kServoListOptions,
+    .english = {
+        .arguments = "[FILE]",
+        .intro = R"(Shows the registers whose values differ, with the value on each side:
   orvelin diff FILE               the servo (--id) against the values a FLASH value file stages
   orvelin diff --id 1 --with 2    servo 1 against servo 2
   orvelin diff --id all           every servo that answers against the first
-  --registers LIST   compare only these: names and group prefixes, such as FB_,PWM_
-  --json             {"reference": "file", "differences": [{"name": "M_POS", "address": 32,
-                     "size": 2, "values": {"file": 1000, "01": 2048}}]}
-Live readings (M_POS, M_TEMP, ...) and each servo's own SYS_UID and SYS_SID differ between
+)",
+        .outro = R"(Live readings (M_POS, M_TEMP, ...) and each servo's own SYS_UID and SYS_SID differ between
 servos by nature: --registers keeps them out.
 
 Exit status: 0 nothing differs, 1 the port cannot be opened, 2 bad arguments, a file that
 cannot be used, or no port configured, 8 no answer from a servo, 9 a reply with bytes
 missing or extra, 11 registers differ.
 )",
-    R"(使い方: orvelin diff [ファイル] [--with 16進数] [--registers リスト] [--json] [--port デバイス] [--baud 速度] [--id 16進数|リスト|all] [--wire]
-
-値の違うレジスタを、それぞれの側の値とともに表示します:
+    },
+    .japanese = {
+        .arguments = "[ファイル]",
+        .intro = R"(値の違うレジスタを、それぞれの側の値とともに表示します:
   orvelin diff ファイル           サーボ (--id) と FLASH 値ファイルの値
   orvelin diff --id 1 --with 2    サーボ 1 とサーボ 2
   orvelin diff --id all           応答する全サーボと最初のサーボ
-  --registers リスト   これらだけを比べます: FB_,PWM_ のような名前とグループの接頭辞
-  --json             {"reference": "file", "differences": [{"name": "M_POS", "address": 32,
-                     "size": 2, "values": {"file": 1000, "01": 2048}}]}
-計測値 (M_POS、M_TEMP など) と各サーボ固有の SYS_UID、SYS_SID はサーボごとに違うのが
+)",
+        .outro = R"(計測値 (M_POS、M_TEMP など) と各サーボ固有の SYS_UID、SYS_SID はサーボごとに違うのが
 当然です。--registers で除いてください。
 
 終了コード: 0 違いなし、1 ポートが開けない、2 引数の誤り、使えないファイル、または
 ポートが設定されていない、8 サーボから応答がない、9 応答のバイトが足りないか余分な
 バイトがある、11 違うレジスタがある
-)"};
+)",
+        .layout = {.column = 21},
+    },
+};
 
 // What the others are held against: a file's staged values or a servo's.
 struct Side {
@@ -209,4 +219,4 @@ int runDiff(const DiffArgs& args)
 
 }  // namespace
 
-const Subcommand diffCommand = {"diff", kHelp, startCommand<DiffArgs, kOptions, runDiff>};
+const Subcommand diffCommand = subcommand<DiffArgs, kOptions, runDiff>("diff", kHelp);

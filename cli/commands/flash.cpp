@@ -26,15 +26,30 @@ struct FlashArgs : CommonArgs {
 };
 
 constexpr Option<FlashArgs> kOptions[] = {
-    {"--dry-run", &FlashArgs::dryRun},       {"--yes", &FlashArgs::yes},
-    {"--keep-going", &FlashArgs::keepGoing}, {"--allow-id-change", &FlashArgs::allowIdChange},
-    {"--no-backup", &FlashArgs::noBackup},
+    {"--dry-run", &FlashArgs::dryRun, {},
+     {"print the command lines instead of sending them",
+      "送信せずにコマンド行を表示します"}},
+    {"--yes", &FlashArgs::yes, {},
+     {"do not wait for Enter after the clear (needed when standard input\n"
+      "is not a terminal: without a way to ask, nothing is cleared)",
+      "消去後に Enter を待ちません (標準入力が端末でないときに必要です。\n"
+      "確認できないときは何も消去しません)"}},
+    {"--keep-going", &FlashArgs::keepGoing, {},
+     {"for a list, go on without a servo that does not answer or fails",
+      "リストで、応答しないか失敗したサーボを除いて続けます"}},
+    {"--allow-id-change", &FlashArgs::allowIdChange, {},
+     {"write a staged SYS_SID even where it changes the servo's ID",
+      "サーボの ID が変わるときも SYS_SID を書き込みます"}},
+    {"--no-backup", &FlashArgs::noBackup, {},
+     {"clear without a backup (a list's servos must still answer first)",
+      "バックアップせずに消去します (リストではまず全サーボの応答を確かめます)"}},
 };
 
-constexpr HelpText kHelp = {
-    R"(Usage: orvelin flash FILE [--dry-run] [--yes] [--keep-going] [--allow-id-change] [--no-backup] [--port DEVICE] [--baud RATE] [--id HEX|LIST|all] [--wire]
-
-Writes the values staged in a FLASH value file into the servo's FLASH memory, as the
+constexpr CommandHelp kHelp = {
+    .common = kServoListOptions,
+    .english = {
+        .arguments = "FILE",
+        .intro = R"(Writes the values staged in a FLASH value file into the servo's FLASH memory, as the
 window's Write does after File > Open. The file is checked whole before anything is sent:
 each line is "ROW VALUE" (as the window saves it), ROW the register's row, 0 to 62 in the
 order of 'orvelin table', VALUE 0x and hexadecimal digits that fit the register, such as
@@ -51,13 +66,8 @@ its restart request and its read back, with a line for each servo and a summary.
 stops at the first failure unless --keep-going; the status is the first failure's.
 A file that stages SYS_SID (the servo's ID, as 'orvelin save' writes it) is written only
 to the servo with that ID, unless --allow-id-change.
-  --dry-run           print the command lines instead of sending them
-  --yes               do not wait for Enter after the clear (needed when standard input
-                      is not a terminal: without a way to ask, nothing is cleared)
-  --keep-going        for a list, go on without a servo that does not answer or fails
-  --allow-id-change   write a staged SYS_SID even where it changes the servo's ID
-  --no-backup         clear without a backup (a list's servos must still answer first)
-
+)",
+        .outro = R"(
 Example: orvelin save arm.txt --id 1 --registers FB_,PWM_
          orvelin flash arm.txt --id 2-6
 
@@ -66,9 +76,10 @@ cannot be written, no terminal to ask on and no --yes, or the restart was not co
 8 no answer from the servo, 9 a reply with bytes missing or extra, 10 a value the servo
 refused or that does not read back.
 )",
-    R"(使い方: orvelin flash ファイル [--dry-run] [--yes] [--keep-going] [--allow-id-change] [--no-backup] [--port デバイス] [--baud 速度] [--id 16進数|リスト|all] [--wire]
-
-FLASH 値ファイルの値をサーボの FLASH に書き込みます。ウィンドウで「開く」の後に
+    },
+    .japanese = {
+        .arguments = "ファイル",
+        .intro = R"(FLASH 値ファイルの値をサーボの FLASH に書き込みます。ウィンドウで「開く」の後に
 「書込み」をしたときと同じです。何かを送信する前にファイル全体を検査します: 各行は
 ウィンドウが保存する「行 値」の形で、行は 'orvelin table' の順でのレジスタの行 (0〜62)、
 値は 0x とレジスタに収まる16進数です (例: 18 0x03E8)。各行は1回だけ、値は1つ以上。
@@ -83,20 +94,17 @@ ID のリスト (ロボット全体) では、まず全サーボをバックア�
 行とまとめを表示します。--keep-going がなければ最初の失敗で止まり、終了コードは最初の失敗の
 ものです。SYS_SID (サーボの ID。'orvelin save' が書きます) を含むファイルは、その ID の
 サーボにだけ書き込みます (--allow-id-change を除く)。
-  --dry-run           送信せずにコマンド行を表示します
-  --yes               消去後に Enter を待ちません (標準入力が端末でないときに必要です。
-                      確認できないときは何も消去しません)
-  --keep-going        リストで、応答しないか失敗したサーボを除いて続けます
-  --allow-id-change   サーボの ID が変わるときも SYS_SID を書き込みます
-  --no-backup         バックアップせずに消去します (リストではまず全サーボの応答を確かめます)
-
+)",
+        .outro = R"(
 例: orvelin save arm.txt --id 1 --registers FB_,PWM_
     orvelin flash arm.txt --id 2-6
 
 終了コード: 0 完了、1 ポートが開けない、2 ファイルが使えない、バックアップを書き込めない、
 確認する端末も --yes もない、または再起動が確認されない、8 サーボから応答がない、9 応答の
 バイトが足りないか余分なバイトがある、10 サーボが受け付けなかった値、または読み出せない値がある
-)"};
+)",
+    },
+};
 
 constexpr int kSysSidRow = 3;
 // A restarted servo answers again within this.
@@ -193,4 +201,4 @@ int runFlash(const FlashArgs& args)
 
 }  // namespace
 
-const Subcommand flashCommand = {"flash", kHelp, startCommand<FlashArgs, kOptions, runFlash>};
+const Subcommand flashCommand = subcommand<FlashArgs, kOptions, runFlash>("flash", kHelp);

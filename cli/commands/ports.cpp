@@ -15,10 +15,12 @@
 
 namespace {
 
-constexpr HelpText kHelp = {
-    R"(Usage: orvelin ports [--port DEVICE]
+constexpr OptionDoc kCommonShown[] = {kPortOption.doc()};
 
-Lists the serial devices: the stable names under /dev/serial/by-id first, then
+constexpr CommandHelp kHelp = {
+    .common = kCommonShown,
+    .english = {
+        .intro = R"(Lists the serial devices: the stable names under /dev/serial/by-id first, then
 /dev/ttyUSB*, /dev/ttyACM* and /dev/ttyS* (on Windows, the COM ports). For a USB adapter
 it shows the latency timer: above 1 ms every reply waits for it, and a hint tells how
 to set it to 1 ms.
@@ -30,9 +32,9 @@ on this system". The listed devices are not opened: opening a port resets some b
 
 Exit status: 0 done, 2 bad arguments.
 )",
-    R"(使い方: orvelin ports [--port デバイス]
-
-シリアルデバイスを一覧表示します: まず /dev/serial/by-id の固定名、次に /dev/ttyUSB*、
+    },
+    .japanese = {
+        .intro = R"(シリアルデバイスを一覧表示します: まず /dev/serial/by-id の固定名、次に /dev/ttyUSB*、
 /dev/ttyACM*、/dev/ttyS* (Windows では COM ポート)。USB アダプタにはレイテンシタイマーを
 表示します。1 ms を超えると応答のたびに待ち時間が生じるため、1 ms にする方法を示します。
 
@@ -43,7 +45,9 @@ Exit status: 0 done, 2 bad arguments.
 ボードがあるためです)。
 
 終了コード: 0 完了、2 引数の誤り
-)"};
+)",
+    },
+};
 
 // Only the port in force is opened: opening a terminal raises DTR, which
 // resets some boards, so the listed devices are left alone. A configured
@@ -95,4 +99,4 @@ int runPorts(const CommonArgs& args)
 
 }  // namespace
 
-const Subcommand portsCommand = {"ports", kHelp, startCommand<CommonArgs, kNoOwnOptions, runPorts>};
+const Subcommand portsCommand = subcommand<CommonArgs, kNoOwnOptions, runPorts>("ports", kHelp);

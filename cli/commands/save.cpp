@@ -18,39 +18,47 @@ struct SaveArgs : CommonArgs {
     std::optional<std::string> registers;
 };
 
-constexpr Option<SaveArgs> kOptions[] = {{"--registers", &SaveArgs::registers}};
+constexpr Option<SaveArgs> kOptions[] = {
+    {"--registers", &SaveArgs::registers, {"LIST", "リスト"},
+     {"only these: names and group prefixes, such as FB_,PWM_,SYS_BR;\n"
+      "without it every register is saved (SYS_SID, the ID, among them)",
+      "これらだけ: FB_,PWM_,SYS_BR のような名前とグループの接頭辞。\n"
+      "省略時は全レジスタ (ID である SYS_SID を含む) を保存します"}},
+};
 
-constexpr HelpText kHelp = {
-    R"(Usage: orvelin save FILE [--registers LIST] [--port DEVICE] [--baud RATE] [--id HEX] [--wire]
-
-Reads the servo now and writes its values as a FLASH value file, one "ROW 0x..." line per
+constexpr CommandHelp kHelp = {
+    .common = kServoOptions,
+    .english = {
+        .arguments = "FILE",
+        .intro = R"(Reads the servo now and writes its values as a FLASH value file, one "ROW 0x..." line per
 register in the window's texts, so either window loads it and 'orvelin flash FILE --id ...'
 copies it to other servos. The file is written whole or not at all (a new file renamed
 over the old one).
-  --registers LIST   only these: names and group prefixes, such as FB_,PWM_,SYS_BR;
-                     without it every register is saved (SYS_SID, the ID, among them)
-
+)",
+        .outro = R"(
 Example: orvelin save arm.txt --id 1 --registers FB_,PWM_
 
 Exit status: 0 saved, 1 the port cannot be opened, 2 bad arguments, no port configured, or
 the file cannot be written, 8 no answer from the servo, 9 a reply with bytes missing or
 extra.
 )",
-    R"(使い方: orvelin save ファイル [--registers リスト] [--port デバイス] [--baud 速度] [--id 16進数] [--wire]
-
-サーボの現在の値を読み出し、レジスタごとに「行 0x...」の1行をウィンドウの書式で持つ FLASH
+    },
+    .japanese = {
+        .arguments = "ファイル",
+        .intro = R"(サーボの現在の値を読み出し、レジスタごとに「行 0x...」の1行をウィンドウの書式で持つ FLASH
 値ファイルに書きます。どちらのウィンドウでも開け、'orvelin flash ファイル --id ...' で他の
 サーボに写せます。ファイルは完全に書くか、まったく書きません (新しいファイルを書いて
 置き換えます)。
-  --registers リスト   これらだけ: FB_,PWM_,SYS_BR のような名前とグループの接頭辞。
-                       省略時は全レジスタ (ID である SYS_SID を含む) を保存します
-
+)",
+        .outro = R"(
 例: orvelin save arm.txt --id 1 --registers FB_,PWM_
 
 終了コード: 0 保存した、1 ポートが開けない、2 引数の誤り、ポートが設定されていない、
 またはファイルに書き込めない、8 サーボから応答がない、9 応答のバイトが足りないか
 余分なバイトがある
-)"};
+)",
+    },
+};
 
 // The window writes its files in the platform's text mode.
 #ifdef _WIN32
@@ -94,4 +102,4 @@ int runSave(const SaveArgs& args)
 
 }  // namespace
 
-const Subcommand saveCommand = {"save", kHelp, startCommand<SaveArgs, kOptions, runSave>};
+const Subcommand saveCommand = subcommand<SaveArgs, kOptions, runSave>("save", kHelp);

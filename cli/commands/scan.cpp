@@ -18,38 +18,48 @@
 
 namespace {
 
-// Its --baud is the common option, read as a list of rates.
+// Its --baud is the common option, read as a list of rates: its row here
+// says so in the help.
 struct ScanArgs : CommonArgs {
     std::optional<std::string> ids;
 };
 
-constexpr Option<ScanArgs> kOptions[] = {{"--ids", &ScanArgs::ids}};
+constexpr Option<ScanArgs> kOptions[] = {
+    {"--ids", &ScanArgs::ids, {"LIST", "リスト"},
+     {"hexadecimal IDs and ranges: 0-3F (the default), 1,2,5 or 0-7,10",
+      "16進数の ID と範囲: 0-3F (省略時)、1,2,5、0-7,10 など"}},
+    {"--baud", &ScanArgs::baud, {"LIST", "リスト"},
+     {"baud rates to try: 115200, or 57600,115200 (default: the one in force)",
+      "試すボーレート: 115200、57600,115200 など (省略時は現在の設定)"}},
+};
 
-constexpr HelpText kHelp = {
-    R"(Usage: orvelin scan [--ids LIST] [--baud LIST] [--port DEVICE] [--wire]
+constexpr OptionDoc kCommonShown[] = {kPortOption.doc(), kWireOption.doc()};
 
-Finds the servos that answer on the bus with one short read per ID, and prints the ID,
+constexpr CommandHelp kHelp = {
+    .common = kCommonShown,
+    .english = {
+        .intro = R"(Finds the servos that answer on the bus with one short read per ID, and prints the ID,
 SYS_PN and SYS_VER of each, with the baud rate it answered at.
-  --ids LIST    hexadecimal IDs and ranges: 0-3F (the default), 1,2,5 or 0-7,10
-  --baud LIST   baud rates to try: 115200, or 57600,115200 (default: the one in force)
-
+)",
+        .outro = R"(
 On a terminal a line on stderr shows which ID is being tried.
 
 Exit status: 0 a servo answered, 1 the port cannot be opened, 2 bad arguments or no port
 configured, 8 no servo answered.
 )",
-    R"(使い方: orvelin scan [--ids リスト] [--baud リスト] [--port デバイス] [--wire]
-
-ID ごとに短い読み出しを1回行って応答するサーボを探し、それぞれの ID、SYS_PN、
+    },
+    .japanese = {
+        .intro = R"(ID ごとに短い読み出しを1回行って応答するサーボを探し、それぞれの ID、SYS_PN、
 SYS_VER と応答したボーレートを表示します。
-  --ids リスト    16進数の ID と範囲: 0-3F (省略時)、1,2,5、0-7,10 など
-  --baud リスト   試すボーレート: 115200、57600,115200 など (省略時は現在の設定)
-
+)",
+        .outro = R"(
 端末では、試している ID を標準エラーの1行に表示します。
 
 終了コード: 0 応答あり、1 ポートが開けない、2 引数の誤りかポートが設定されていない、
 8 応答したサーボがない
-)"};
+)",
+    },
+};
 
 // Which ID the scan is at, on one line of a terminal that each step
 // redraws; it is wiped before a found servo's line is printed.
@@ -166,4 +176,4 @@ int runScan(const ScanArgs& args)
 
 }  // namespace
 
-const Subcommand scanCommand = {"scan", kHelp, startCommand<ScanArgs, kOptions, runScan>};
+const Subcommand scanCommand = subcommand<ScanArgs, kOptions, runScan>("scan", kHelp);

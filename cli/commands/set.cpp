@@ -17,19 +17,24 @@ struct SetArgs : CommonArgs {
     bool keepGoing = false;
 };
 
-constexpr Option<SetArgs> kOptions[] = {{"--keep-going", &SetArgs::keepGoing}};
+constexpr Option<SetArgs> kOptions[] = {
+    {"--keep-going", &SetArgs::keepGoing, {},
+     {"for a list of IDs, go on after a servo that failed",
+      "ID のリストで、失敗したサーボがあっても続けます"}},
+};
 
-constexpr HelpText kHelp = {
-    R"(Usage: orvelin set REGISTER VALUE [--keep-going] [--port DEVICE] [--baud RATE] [--id HEX|LIST|all] [--wire]
-
-Writes VALUE into the register's RAM (the command line w ADDR VALUE), reads the
+constexpr CommandHelp kHelp = {
+    .common = kServoListOptions,
+    .english = {
+        .arguments = "REGISTER VALUE",
+        .intro = R"(Writes VALUE into the register's RAM (the command line w ADDR VALUE), reads the
 registers back and prints the value the servo now holds, which must be VALUE.
   REGISTER   a name (M_POS) or the address of its first byte (0x20)
   VALUE      hexadecimal (3E8 or 0x3E8) that fits the register: up to 7F, 3FFF or
              FFFFFFF for registers of 1, 2 or 4 bytes of 7 bits
 
-  --keep-going   for a list of IDs, go on after a servo that failed
-For a list of IDs each servo is written in turn, with a line for each and a summary;
+)",
+        .outro = R"(For a list of IDs each servo is written in turn, with a line for each and a summary;
 the run stops at the first failure unless --keep-going, and the status is the first
 failure's.
 
@@ -40,16 +45,17 @@ Exit status: 0 done, 1 the port cannot be opened, 2 unknown register or bad valu
 8 no answer from the servo, 9 a reply with bytes missing or extra, 10 the register does
 not read back VALUE (the servo did not take it, or changed it at once).
 )",
-    R"(使い方: orvelin set レジスタ 値 [--keep-going] [--port デバイス] [--baud 速度] [--id 16進数|リスト|all] [--wire]
-
-値をレジスタの RAM に書き込み (コマンド行 w アドレス 値)、レジスタを読み出して
+    },
+    .japanese = {
+        .arguments = "レジスタ 値",
+        .intro = R"(値をレジスタの RAM に書き込み (コマンド行 w アドレス 値)、レジスタを読み出して
 サーボが保持している値を表示します。その値は書き込んだ値でなければなりません。
   レジスタ   名前 (M_POS) または先頭バイトのアドレス (0x20)
   値         レジスタに収まる16進数 (3E8 または 0x3E8): 7ビット×1、2、4バイトの
              レジスタでそれぞれ 7F、3FFF、FFFFFFF まで
 
-  --keep-going   ID のリストで、失敗したサーボがあっても続けます
-ID のリストでは各サーボに順に書き込み、サーボごとの行とまとめを表示します。
+)",
+        .outro = R"(ID のリストでは各サーボに順に書き込み、サーボごとの行とまとめを表示します。
 --keep-going がなければ最初の失敗で止まり、終了コードは最初の失敗のものです。
 
 例: orvelin set M_POS 0x800
@@ -58,7 +64,9 @@ ID のリストでは各サーボに順に書き込み、サーボごとの行�
 終了コード: 0 完了、1 ポートが開けない、2 レジスタまたは値の誤り、8 サーボから応答がない、
 9 応答のバイトが足りないか余分なバイトがある、10 読み出した値が書き込んだ値と違う
 (サーボが受け付けなかったか、すぐに変えた)
-)"};
+)",
+    },
+};
 
 BusOutcome setOne(BusPort& port, int id, int row, uint32_t value, bool listed)
 {
@@ -99,4 +107,4 @@ int runSet(const SetArgs& args)
 
 }  // namespace
 
-const Subcommand setCommand = {"set", kHelp, startCommand<SetArgs, kOptions, runSet>};
+const Subcommand setCommand = subcommand<SetArgs, kOptions, runSet>("set", kHelp);

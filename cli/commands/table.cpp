@@ -20,39 +20,46 @@ struct TableArgs : CommonArgs {
     bool keepGoing = false;
 };
 
-constexpr Option<TableArgs> kOptions[] = {{"--json", &TableArgs::json}, {"--keep-going", &TableArgs::keepGoing}};
+constexpr Option<TableArgs> kOptions[] = {
+    {"--json", &TableArgs::json, {},
+     {"a JSON array with one object per register, for scripts:\n"
+      "{\"name\": \"M_POS\", \"address\": 32, \"size\": 2, \"value\": 2048}; for a list of\n"
+      "IDs, one object per servo: {\"id\": 1, \"registers\": [...]}",
+      "スクリプト向けに、レジスタごとに1つのオブジェクトを持つ JSON 配列を\n"
+      "出力します: {\"name\": \"M_POS\", \"address\": 32, \"size\": 2, \"value\": 2048}。\n"
+      "ID のリストでは、サーボごとに1つ: {\"id\": 1, \"registers\": [...]}"}},
+    {"--keep-going", &TableArgs::keepGoing, {},
+     {"for a list, show the servos that answered whole even when one did not",
+      "リストで応答しないサーボがあっても、完全に応答したサーボを表示します"}},
+};
 
-constexpr HelpText kHelp = {
-    R"(Usage: orvelin table [--json] [--keep-going] [--port DEVICE] [--baud RATE] [--id HEX|LIST|all] [--wire]
-
-Reads all 96 register bytes (the command line R) and prints each register's name,
+constexpr CommandHelp kHelp = {
+    .common = kServoListOptions,
+    .english = {
+        .intro = R"(Reads all 96 register bytes (the command line R) and prints each register's name,
 address and RAM value as the window shows them; for a list of IDs, one value column per
 servo.
-  --json         a JSON array with one object per register, for scripts:
-                 {"name": "M_POS", "address": 32, "size": 2, "value": 2048}; for a list of
-                 IDs, one object per servo: {"id": 1, "registers": [...]}
-  --keep-going   for a list, show the servos that answered whole even when one did not
-
+)",
+        .outro = R"(
 A reply with bytes missing, or with stray bytes after it, shows no values at all.
 
 Exit status: 0 done, 1 the port cannot be opened, 2 bad arguments or no port configured,
 8 no answer from the servo, 9 a reply with bytes missing or extra.
 )",
-    R"(使い方: orvelin table [--json] [--keep-going] [--port デバイス] [--baud 速度] [--id 16進数|リスト|all] [--wire]
-
-レジスタ 96 バイトをすべて読み出し (コマンド行 R)、各レジスタの名前、アドレス、
+    },
+    .japanese = {
+        .intro = R"(レジスタ 96 バイトをすべて読み出し (コマンド行 R)、各レジスタの名前、アドレス、
 RAM の値をウィンドウと同じ書式で表示します。ID のリストでは、サーボごとに値の列を
 表示します。
-  --json         スクリプト向けに、レジスタごとに1つのオブジェクトを持つ JSON 配列を
-                 出力します: {"name": "M_POS", "address": 32, "size": 2, "value": 2048}。
-                 ID のリストでは、サーボごとに1つ: {"id": 1, "registers": [...]}
-  --keep-going   リストで応答しないサーボがあっても、完全に応答したサーボを表示します
-
+)",
+        .outro = R"(
 応答のバイトが足りないか、応答の後に余分なバイトがあるときは、値を何も表示しません。
 
 終了コード: 0 完了、1 ポートが開けない、2 引数の誤りかポートが設定されていない、
 8 サーボから応答がない、9 応答のバイトが足りないか余分なバイトがある
-)"};
+)",
+    },
+};
 
 void printText(const std::vector<ServoImage>& servos, bool listed)
 {
@@ -147,4 +154,4 @@ int runTable(const TableArgs& args)
 
 }  // namespace
 
-const Subcommand tableCommand = {"table", kHelp, startCommand<TableArgs, kOptions, runTable>};
+const Subcommand tableCommand = subcommand<TableArgs, kOptions, runTable>("table", kHelp);

@@ -21,20 +21,27 @@ struct TermArgs : CommonArgs {
     bool strict = false;
 };
 
-constexpr Option<TermArgs> kOptions[] = {{"--strict", &TermArgs::strict}};
+constexpr Option<TermArgs> kOptions[] = {
+    {"--strict", &TermArgs::strict, {},
+     {"take every note as an error: stop there with exit status 2; a line whose\n"
+      "note comes before it is not sent",
+      "注意をすべて誤りとして扱い、終了コード 2 で止めます。送信前に注意が出た行は\n"
+      "送信しません"}},
+};
 
-constexpr HelpText kHelp = {
-    R"(Usage: orvelin term [--strict] [--port DEVICE] [--baud RATE] [--id HEX] [--wire] [--] LINE...
-
-Runs each LINE through the servo link's command interpreter, in order, and prints its
+constexpr CommandHelp kHelp = {
+    .common = kServoOptions,
+    .argumentsLast = true,
+    .english = {
+        .arguments = "[--] LINE...",
+        .intro = R"(Runs each LINE through the servo link's command interpreter, in order, and prints its
 trace on stdout, as the window's command field does. Without LINE it reads command lines
 from standard input, one per line (blank lines are skipped). Put -- before lines that
 start with '-'. The interpreter takes some lines in silence; term writes a note on stderr
 for each line that sends nothing (and why), for a value too wide for its register (the
 register keeps the low bits), and for each reply that does not come whole.
-  --strict   take every note as an error: stop there with exit status 2; a line whose
-             note comes before it is not sent
-
+)",
+        .outro = R"(
 Command lines (numbers in hexadecimal):
   R                  read all registers: a dump and the named values
   w ADDR VALUE       RAM write (w 9 1)
@@ -47,16 +54,16 @@ Exit status: 0 every line ran (notes or not), 1 the port cannot be opened, 2 bad
 arguments, or with --strict a line with a note, 3 an upload failed (the lines after it
 are not run).
 )",
-    R"(使い方: orvelin term [--strict] [--port デバイス] [--baud 速度] [--id 16進数] [--wire] [--] 行...
-
-各行をウィンドウのコマンド欄と同じくサーボリンクのコマンドインタプリタで順に実行し、
+    },
+    .japanese = {
+        .arguments = "[--] 行...",
+        .intro = R"(各行をウィンドウのコマンド欄と同じくサーボリンクのコマンドインタプリタで順に実行し、
 トレースを標準出力に表示します。行を指定しないときは、標準入力から1行ずつコマンド行を
 読みます (空の行は飛ばします)。'-' で始まる行の前には -- を置いてください。インタプリタが
 黙って受け流す行について、term は標準エラーに注意を表示します: 何も送信しない行 (と理由)、
 レジスタに収まらない値 (下位ビットだけが書き込まれます)、完全に届かなかった応答。
-  --strict   注意をすべて誤りとして扱い、終了コード 2 で止めます。送信前に注意が出た行は
-             送信しません
-
+)",
+        .outro = R"(
 コマンド行 (数値は16進数):
   R                  全レジスタの読み出し: ダンプと名前付きの値
   w アドレス 値      RAM 書き込み (w 9 1)
@@ -67,7 +74,9 @@ are not run).
 
 終了コード: 0 全行を実行 (注意の有無を問わず)、1 ポートが開けない、2 引数の誤り、
 または --strict で注意が出た、3 アップデートの失敗 (以降の行は実行しません)
-)"};
+)",
+    },
+};
 
 // The window's command field takes this much.
 constexpr int kLineMax = 1023;
@@ -139,4 +148,4 @@ int runTerm(const TermArgs& args)
 
 }  // namespace
 
-const Subcommand termCommand = {"term", kHelp, startCommand<TermArgs, kOptions, runTerm>};
+const Subcommand termCommand = subcommand<TermArgs, kOptions, runTerm>("term", kHelp);

@@ -25,12 +25,14 @@ struct UpdateArgs : CommonArgs {
     bool keepGoing = false;
 };
 
+// The help says what --keep-going does in its prose, so the option has no line of its own.
 constexpr Option<UpdateArgs> kOptions[] = {{"--keep-going", &UpdateArgs::keepGoing}};
 
-constexpr HelpText kHelp = {
-    R"(Usage: orvelin update FILE [--keep-going] [--port DEVICE] [--baud RATE] [--id HEX|LIST|all] [--wire]
-
-Uploads a firmware update file as the window does: unlocks the servo ("w 14 6a"), sends
+constexpr CommandHelp kHelp = {
+    .common = kServoListOptions,
+    .english = {
+        .arguments = "FILE",
+        .intro = R"(Uploads a firmware update file as the window does: unlocks the servo ("w 14 6a"), sends
 the file in 16-byte chunks ("u FILE") and then the restart request ("w 9 1"). The file is
 checked before anything is sent: at most 12288 bytes, each below 0x80.
 A progress bar goes to stderr when it is a terminal; otherwise the trace prints a dot
@@ -52,9 +54,10 @@ Exit status:
   6    the ORVELIN rejected a chunk (checksum)
   130  stopped by Ctrl-C (143: by SIGTERM)
 )",
-    R"(使い方: orvelin update ファイル [--keep-going] [--port デバイス] [--baud 速度] [--id 16進数|リスト|all] [--wire]
-
-ウィンドウと同じ手順でファームウェアアップデートファイルを書き込みます: ロック解除
+    },
+    .japanese = {
+        .arguments = "ファイル",
+        .intro = R"(ウィンドウと同じ手順でファームウェアアップデートファイルを書き込みます: ロック解除
 ("w 14 6a")、16バイトずつの送信 ("u ファイル")、再起動要求 ("w 9 1")。送信の前に
 ファイルを検査します: 12288 バイト以内で、すべてのバイトが 0x80 未満であること。
 標準エラーが端末なら進捗バーを表示し、そうでなければトレースがチャンクごとに点を表示します。
@@ -74,7 +77,9 @@ ID のリストでは、サーボを順に、それぞれの行と進捗とと�
   5    ORVELINから応答がない
   6    ORVELINがチャンクを拒否した (チェックサム)
   130  Ctrl-C で中断 (SIGTERM では 143)
-)"};
+)",
+    },
+};
 
 // The link refuses a bad image too, but only with a code; checked here first,
 // the operator learns what is wrong and the servo is not even unlocked.
@@ -172,4 +177,4 @@ int runUpdate(const UpdateArgs& args)
 
 }  // namespace
 
-const Subcommand updateCommand = {"update", kHelp, startCommand<UpdateArgs, kOptions, runUpdate>};
+const Subcommand updateCommand = subcommand<UpdateArgs, kOptions, runUpdate>("update", kHelp);

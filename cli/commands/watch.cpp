@@ -35,29 +35,44 @@ struct WatchArgs : CommonArgs {
 };
 
 constexpr Option<WatchArgs> kOptions[] = {
-    {"--interval", &WatchArgs::interval}, {"--count", &WatchArgs::count}, {"--csv", &WatchArgs::csv},
-    {"--plot", &WatchArgs::plot},         {"--svg", &WatchArgs::svg},
+    {"--interval", &WatchArgs::interval, {"MS", "ミリ秒"},
+     {"milliseconds from one sample to the next (default 100)",
+      "読み出しの間隔 (省略時 100)"}},
+    {"--count", &WatchArgs::count, {"N", "回数"}, {"stop after N samples", "指定回数で終了します"}},
+    {"--csv", &WatchArgs::csv, {},
+     {"a header line, then the time and the values in decimal, for plotting",
+      "見出し行の後に、時刻と10進数の値をカンマ区切りで出力します (グラフ用)"}},
+    {.name = "--plot",
+     .field = &WatchArgs::plot,
+     .help = {"instead of the lines, a live chart on the terminal: one line of braille\n"
+              "dots per register, the values on a common scale that follows them, time\n"
+              "along the bottom, and a legend with each register's current value. It\n"
+              "follows the terminal's size, works over SSH, and stays on the screen at\n"
+              "the end. NO_COLOR=1 draws dashed lines instead of colours.",
+              "行の代わりに端末にグラフを表示します: レジスタごとに点字の点で1本の線、\n"
+              "値に合わせて変わる共通の目盛り、下に時間、各レジスタの現在値を示す凡例。\n"
+              "端末の大きさに合わせ、SSH 越しでも使え、終了後も画面に残ります。\n"
+              "NO_COLOR=1 のときは色の代わりに破線で区別します。"},
+     .orPrevious = true},
+    {"--svg", &WatchArgs::svg, {"FILE", "ファイル"},
+     {"when watching ends (Ctrl-C, N samples, a sample that stops it, or the\n"
+      "port going away), write the whole run to FILE as an SVG chart; FILE is\n"
+      "replaced whole or not at all",
+      "監視の終了時 (Ctrl-C、指定回数、サンプルの誤りで終わったとき、ポートが\n"
+      "失われたとき) に、全体を SVG のグラフとしてファイルに書き込みます。\n"
+      "ファイルは全体が置き換わるか、そのままです"}},
 };
 
-constexpr HelpText kHelp = {
-    R"(Usage: orvelin watch REGISTER... [--interval MS] [--count N] [--csv | --plot] [--svg FILE] [--port DEVICE] [--baud RATE] [--id HEX|LIST|all] [--wire]
-
-Reads the registers again and again and prints one line per sample: the time in seconds
+constexpr CommandHelp kHelp = {
+    .common = kServoListOptions,
+    .english = {
+        .arguments = "REGISTER...",
+        .intro = R"(Reads the registers again and again and prints one line per sample: the time in seconds
 since the start and each value, until Ctrl-C or N samples. A sample with bytes missing
 or stray bytes after it is not shown: watching stops there.
   REGISTER       a name (M_POS) or an address (0x20)
-  --interval MS  milliseconds from one sample to the next (default 100)
-  --count N      stop after N samples
-  --csv          a header line, then the time and the values in decimal, for plotting
-  --plot         instead of the lines, a live chart on the terminal: one line of braille
-                 dots per register, the values on a common scale that follows them, time
-                 along the bottom, and a legend with each register's current value. It
-                 follows the terminal's size, works over SSH, and stays on the screen at
-                 the end. NO_COLOR=1 draws dashed lines instead of colours.
-  --svg FILE     when watching ends (Ctrl-C, N samples, a sample that stops it, or the
-                 port going away), write the whole run to FILE as an SVG chart; FILE is
-                 replaced whole or not at all
-For a list of IDs each sample reads every servo; the columns (and the chart's lines) are
+)",
+        .outro = R"(For a list of IDs each sample reads every servo; the columns (and the chart's lines) are
 named 01:M_POS, 02:M_POS.
 
 Example: orvelin watch M_POS M_SPD --plot --svg motion.svg
@@ -66,30 +81,26 @@ Exit status: 0 done, 1 the port cannot be opened, 2 bad arguments, no port confi
 or the chart could not be written, 8 no answer from the servo, 9 a sample with bytes
 missing or extra.
 )",
-    R"(使い方: orvelin watch レジスタ... [--interval ミリ秒] [--count 回数] [--csv | --plot] [--svg ファイル] [--port デバイス] [--baud 速度] [--id 16進数|リスト|all] [--wire]
-
-レジスタを繰り返し読み出し、1回ごとに1行表示します: 開始からの秒数と各値。
+        .layout = {.gap = 2},
+    },
+    .japanese = {
+        .arguments = "レジスタ...",
+        .intro = R"(レジスタを繰り返し読み出し、1回ごとに1行表示します: 開始からの秒数と各値。
 Ctrl-C を押すか指定回数で終わります。バイトが足りないか余分なバイトがあるサンプルは
 表示せず、そこで終わります。
   レジスタ         名前 (M_POS) またはアドレス (0x20)
-  --interval ミリ秒  読み出しの間隔 (省略時 100)
-  --count 回数     指定回数で終了します
-  --csv            見出し行の後に、時刻と10進数の値をカンマ区切りで出力します (グラフ用)
-  --plot           行の代わりに端末にグラフを表示します: レジスタごとに点字の点で1本の線、
-                   値に合わせて変わる共通の目盛り、下に時間、各レジスタの現在値を示す凡例。
-                   端末の大きさに合わせ、SSH 越しでも使え、終了後も画面に残ります。
-                   NO_COLOR=1 のときは色の代わりに破線で区別します。
-  --svg ファイル   監視の終了時 (Ctrl-C、指定回数、サンプルの誤りで終わったとき、ポートが
-                   失われたとき) に、全体を SVG のグラフとしてファイルに書き込みます。
-                   ファイルは全体が置き換わるか、そのままです
-ID のリストでは各サンプルで全サーボを読み、列名 (とグラフの線の名前) は 01:M_POS、
+)",
+        .outro = R"(ID のリストでは各サンプルで全サーボを読み、列名 (とグラフの線の名前) は 01:M_POS、
 02:M_POS のようになります。
 
 例: orvelin watch M_POS M_SPD --plot --svg motion.svg
 
 終了コード: 0 完了、1 ポートが開けない、2 引数の誤りかポートが設定されていないか
 グラフを書き込めない、8 サーボから応答がない、9 バイトが足りないか余分なバイトがあるサンプル
-)"};
+)",
+        .layout = {.gap = 2, .column = 19},
+    },
+};
 
 constexpr long kDefaultIntervalMs = 100;
 constexpr auto kSleepSlice = std::chrono::milliseconds(20);
@@ -320,4 +331,4 @@ int runWatch(const WatchArgs& args)
 
 }  // namespace
 
-const Subcommand watchCommand = {"watch", kHelp, startCommand<WatchArgs, kOptions, runWatch>};
+const Subcommand watchCommand = subcommand<WatchArgs, kOptions, runWatch>("watch", kHelp);

@@ -1,17 +1,26 @@
 #include "cli/texts/help_texts.h"
 
+#include "cli/options.h"
 #include "cli/subcommands.h"
 #include "cli/texts/messages.h"
 
+#include <algorithm>
+
 namespace {
 
-constexpr HelpText kOverview = {
-    R"(orvelin: the ORVELIN servo programmer for the command line
+// orvelin's help, around the list of the common options.
+struct OverviewPage {
+    std::string_view summary;
+    std::string_view synopsis[2];
+    std::string_view intro;
+    std::string_view outro;
+    ListLayout layout = {};
+};
 
-Usage: orvelin COMMAND [OPTIONS] [ARGUMENTS]
-       orvelin --version
-
-Commands:
+constexpr OverviewPage kEnglishOverview = {
+    .summary = "the ORVELIN servo programmer for the command line",
+    .synopsis = {"orvelin COMMAND [OPTIONS] [ARGUMENTS]", "orvelin --version"},
+    .intro = R"(Commands:
   term LINE...         run command lines of the servo link (R, w 9 1, f 0 3e8, u FILE ...)
   table [--json]       read all registers: name, address and RAM value
   set REGISTER VALUE   write a RAM value (hexadecimal) and read it back
@@ -28,14 +37,8 @@ Commands:
   help [COMMAND]       show this help, or a command's
 
 Options of every command:
-  --port DEVICE   serial device (/dev/ttyUSB0, COM3 on Windows); default: PORT in servoconf.ini
-  --baud RATE     baud rate; default: BAUDRATE in servoconf.ini (115200)
-  --id HEX        servo ID, 0 to 3F; default 3F. table, set, clear, flash, update, watch
-                  and diff also take a list: 1,2,5 or 1-12 or 1-4,9, or all (the IDs that
-                  answer at the baud in force), and take the servos in turn
-  --wire          show every packet sent and every reply on stderr, with times in ms
-  -h, --help      show the help of a command: orvelin COMMAND --help
-
+)",
+    .outro = R"(
 servoconf.ini lies beside the program when that folder is writable, else in
 ~/.config/orvelin/; ORVELIN_CONFIG names another file. 'orvelin config' shows which.
 
@@ -50,12 +53,12 @@ Exit status (each command's help lists the ones it returns):
   11   diff: registers differ
   130  (143) an update stopped by Ctrl-C (SIGTERM)
 )",
-    R"(orvelin: ORVELIN サーボのコマンドライン版プログラマ
+};
 
-使い方: orvelin コマンド [オプション] [引数]
-        orvelin --version
-
-コマンド:
+constexpr OverviewPage kJapaneseOverview = {
+    .summary = "ORVELIN サーボのコマンドライン版プログラマ",
+    .synopsis = {"orvelin コマンド [オプション] [引数]", "orvelin --version"},
+    .intro = R"(コマンド:
   term 行...           サーボリンクのコマンド行を実行します (R, w 9 1, f 0 3e8, u ファイル ...)
   table [--json]       全レジスタを読み出します: 名前、アドレス、RAM の値
   set レジスタ 値      RAM に値 (16進数) を書き込み、読み出して確認します
@@ -72,14 +75,8 @@ Exit status (each command's help lists the ones it returns):
   help [コマンド]      この説明、またはコマンドの説明を表示します
 
 全コマンド共通のオプション:
-  --port デバイス  シリアルデバイス (/dev/ttyUSB0、Windows では COM3)。省略時は servoconf.ini の PORT
-  --baud 速度      ボーレート。省略時は servoconf.ini の BAUDRATE (115200)
-  --id 16進数      サーボ ID (0〜3F)。省略時は 3F。table、set、clear、flash、update、watch、
-                   diff はリストも受け付け (1,2,5、1-12、1-4,9、または応答する全 ID の all)、
-                   サーボを順に処理します
-  --wire           送信した全パケットと受信した全応答を時刻 (ms) 付きで標準エラーに表示します
-  -h, --help       コマンドの説明を表示します: orvelin コマンド --help
-
+)",
+    .outro = R"(
 servoconf.ini はプログラムのフォルダーに書き込めればそこに、そうでなければ
 ~/.config/orvelin/ に置きます。ORVELIN_CONFIG で別のファイルを指定できます。
 どれを使っているかは 'orvelin config' で表示します。
@@ -94,22 +91,154 @@ servoconf.ini はプログラムのフォルダーに書き込めればそこに
   10   サーボが値を受け付けない、または書き込んだ値が読み出せない
   11   diff: 違うレジスタがある
   130  (143) Ctrl-C (SIGTERM) で中断したアップデート
-)"};
+)",
+    .layout = {.gap = 2},
+};
+
+const OverviewPage& overviewIn(Language language)
+{
+    return language == Language::japanese ? kJapaneseOverview : kEnglishOverview;
+}
+
+const HelpPage& pageIn(const CommandHelp& help, Language language)
+{
+    return language == Language::japanese ? help.japanese : help.english;
+}
+
+// Columns on a terminal. The texts are English and Japanese: a character
+// of three or four bytes in UTF-8 (kana, kanji, full-width forms) takes two.
+std::size_t displayWidth(std::string_view text)
+{
+    std::size_t width = 0;
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80)  // a character's first byte
+            width += byte >= 0xE0 ? 2 : 1;
+    }
+    return width;
+}
+
+// "--port DEVICE"
+std::string withMetavar(const OptionDoc& option, Language language)
+{
+    std::string text(option.name);
+    if (!option.metavar.empty())
+        text.append(" ").append(option.metavar.in(language));
+    return text;
+}
+
+// "--port DEVICE", "-h, --help"
+std::string label(const OptionDoc& option, Language language)
+{
+    std::string text(option.shortName);
+    if (!text.empty())
+        text += ", ";
+    return text + withMetavar(option, language);
+}
+
+// "  --yes          do not wait for Enter": the options that have a help,
+// each with its label.
+std::string optionList(std::span<const OptionDoc> options, Language language, ListLayout layout)
+{
+    constexpr std::size_t kIndent = 2;
+    std::size_t column = layout.column;
+    if (column == 0)
+        for (const OptionDoc& option : options)
+            if (!option.help.empty())
+                column = std::max(column, kIndent + displayWidth(label(option, language)) + layout.gap);
+    std::string list;
+    for (const OptionDoc& option : options) {
+        if (option.help.empty())
+            continue;
+        std::string name = label(option, language);
+        std::size_t width = kIndent + displayWidth(name);
+        list.append(kIndent, ' ').append(name).append(std::max(layout.gap, column > width ? column - width : 0), ' ');
+        // A help of several lines goes on in the same column.
+        std::string_view help = option.help.in(language);
+        for (std::size_t end; (end = help.find('\n')) != std::string_view::npos;) {
+            list.append(help.substr(0, end + 1)).append(column, ' ');
+            help.remove_prefix(end + 1);
+        }
+        list.append(help).append("\n");
+    }
+    return list;
+}
+
+std::string_view usagePrefix(Language language)
+{
+    return language == Language::japanese ? "使い方: " : "Usage: ";
+}
+
+// " [--port DEVICE]", or " | --plot" into the brackets before.
+void appendUsage(std::string& line, const OptionDoc& option, Language language)
+{
+    std::string word = withMetavar(option, language);
+    if (option.orPrevious && line.ends_with(']'))
+        line.insert(line.size() - 1, " | " + word);
+    else
+        line.append(" [").append(word).append("]");
+}
+
+// "Usage: orvelin clear [--yes] ...", without a line end.
+std::string usageLine(const Subcommand& command, Language language)
+{
+    const HelpPage& page = pageIn(command.help, language);
+    std::string line(usagePrefix(language));
+    line.append("orvelin ").append(command.name);
+    if (!page.arguments.empty() && !command.help.argumentsLast)
+        line.append(" ").append(page.arguments);
+    for (const OptionDoc& option : command.options)
+        appendUsage(line, option, language);
+    for (const OptionDoc& option : command.help.common)
+        appendUsage(line, option, language);
+    if (!page.arguments.empty() && command.help.argumentsLast)
+        line.append(" ").append(page.arguments);
+    return line;
+}
 
 }  // namespace
 
-const char* HelpText::inLanguage() const
+Language helpLanguage()
 {
-    return ::japanese() ? japanese : english;
+    return japanese() ? Language::japanese : Language::english;
 }
 
-const char* overviewHelp()
+std::string commandHelp(const Subcommand& command, Language language)
 {
-    return kOverview.inLanguage();
+    const HelpPage& page = pageIn(command.help, language);
+    std::string help = usageLine(command, language);
+    help.append("\n\n").append(page.intro);
+    help.append(optionList(command.options, language, page.layout));
+    help.append(page.outro);
+    return help;
 }
 
-const char* commandHelp(std::string_view command)
+std::string overviewHelp(Language language)
 {
-    const Subcommand* subcommand = findSubcommand(command);
-    return subcommand != nullptr ? subcommand->help.inLanguage() : nullptr;
+    std::string help = "orvelin: ";
+    help.append(overviewSummary(language)).append("\n\n");
+    // The usage lines after the first line up under it.
+    std::string lead(usagePrefix(language));
+    for (std::string_view line : overviewSynopsis(language)) {
+        help.append(lead).append(line).append("\n");
+        lead.assign(displayWidth(usagePrefix(language)), ' ');
+    }
+    return help.append("\n").append(overviewBody(language));
+}
+
+std::string_view overviewSummary(Language language)
+{
+    return overviewIn(language).summary;
+}
+
+std::span<const std::string_view> overviewSynopsis(Language language)
+{
+    return overviewIn(language).synopsis;
+}
+
+std::string overviewBody(Language language)
+{
+    const OverviewPage& page = overviewIn(language);
+    std::string body(page.intro);
+    return body.append(optionList(docsOf<kCommonOptions>, language, page.layout)).append(page.outro);
 }

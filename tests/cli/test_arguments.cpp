@@ -3,6 +3,7 @@
 #include "ops/bus/servo_runs.h"
 #include "tests/cli/orvelin_runner.h"
 #include "cli/options.h"
+#include "cli/subcommands.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +101,30 @@ TEST(Help, EveryCommandExplainsItselfInBothLanguages)
     RunResult unknown = runOrvelin({"flsh", "x.txt"});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find("unknown command 'flsh'"), std::string::npos) << unknown.err;
+}
+
+// Each option of a table is in its command's usage line, and in the list of
+// options when it has a help, in both languages.
+TEST(Help, EveryOptionOfATableIsInItsHelp)
+{
+    for (const Subcommand* command : subcommands()) {
+        for (const OptionDoc& option : command->options) {
+            std::string where = std::string(command->name) + " " + std::string(option.name);
+            EXPECT_EQ(option.metavar.english.empty(), option.metavar.japanese.empty()) << where;
+            EXPECT_EQ(option.help.english.empty(), option.help.japanese.empty()) << where;
+            for (Language language : {Language::english, Language::japanese}) {
+                std::string help = commandHelp(*command, language);
+                std::string usage = help.substr(0, help.find('\n'));
+                std::string word(option.name);
+                if (!option.metavar.empty())
+                    word.append(" ").append(option.metavar.in(language));
+                EXPECT_TRUE(usage.find("[" + word) != std::string::npos || usage.find("| " + word) != std::string::npos)
+                    << where << ": " << usage;
+                std::string listed = "\n  " + std::string(option.name);
+                EXPECT_EQ(help.find(listed) != std::string::npos, !option.help.empty()) << where << ":\n" << help;
+            }
+        }
+    }
 }
 
 TEST(Help, VersionIsTheProjects)

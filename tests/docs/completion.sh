@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The bash completion written from orvelin's help texts completes commands,
-# options, devices and files, and every option it offers is one that its
-# command accepts.
+# The bash completion written from orvelin's option tables completes
+# commands, options, devices and files; each command offers the options its
+# usage line shows, and each is one that the command accepts.
 #   completion.sh ORVELIN COMPLETION-FILE
 set -u
 orvelin=$1
@@ -37,6 +37,10 @@ expect "$work/firmware.upd" orvelin --id 3F update "$work/fi"
 expect "$work/values.txt" orvelin table --port "$work/va"
 
 for command in $_orvelin_commands; do
+    [ "$command" = help ] && continue
+    shown=$("$orvelin" "$command" --help | head -n 1 | grep -o -- '--[a-z][a-z-]*' | tr '\n' ' ')
+    [ "$(_orvelin_command_options "$command")" = "${shown}--help" ] ||
+        fail "$command offers '$(_orvelin_command_options "$command")', its usage line shows '$shown'"
     for option in $(_orvelin_command_options "$command"); do
         args=("$command" "$option")
         [ -n "$(_orvelin_value_of "$option")" ] && args+=(1)
