@@ -2,7 +2,7 @@
 # package orvelin carries its copyright and changelog.Debian.gz in its own
 # /usr/share/doc/<package>, as Debian policy asks; both are made here once,
 # from LICENSE and the project version, and orvelin_debian_package installs
-# them into each.
+# them, with the lintian overrides that hold for every package, into each.
 set(ORVELIN_DEBIAN_SOURCE orvelin)
 set(debian_docs ${CMAKE_CURRENT_BINARY_DIR}/debian)
 
@@ -46,5 +46,8 @@ function(orvelin_debian_package component package description)
   # Debian revision to tell of.
   install(FILES ${debian_docs}/copyright ${debian_docs}/changelog.Debian.gz
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package}
+          COMPONENT ${component} EXCLUDE_FROM_ALL)
+  install(FILES ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/lintian-overrides RENAME ${package}
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
           COMPONENT ${component} EXCLUDE_FROM_ALL)
 endfunction()
