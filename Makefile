@@ -116,12 +116,20 @@ PREFIX ?= /usr/local
 install: deps-native native
 	cmake --install $(NATIVE) --prefix $(PREFIX)
 
-# The Debian package from the native tree and the Windows zip from the
-# MinGW tree, both into build/packages.
+# The Debian packages from the native tree and the Windows zip from the
+# MinGW tree, both into build/packages. Each .deb must pass lintian with no
+# error and no warning (where lintian is installed; deps-package installs it);
+# --allow-root only quiets its notice when make runs as root.
 PACKAGES := build/packages
 package: deps-package native win
 	rm -rf $(NATIVE)/cpack $(WIN)/cpack
 	cd $(NATIVE) && cpack -B $(CURDIR)/$(NATIVE)/cpack >/dev/null
+	@if command -v lintian >/dev/null; then \
+	    echo "lintian --fail-on error,warning $(NATIVE)/cpack/*.deb"; \
+	    lintian --allow-root --fail-on error,warning $(NATIVE)/cpack/*.deb; \
+	else \
+	    echo "lintian is not installed: the .deb files were not checked" >&2; \
+	fi
 	cd $(WIN) && cpack -B $(CURDIR)/$(WIN)/cpack >/dev/null
 	mkdir -p $(PACKAGES)
 	cp $(NATIVE)/cpack/*.deb $(WIN)/cpack/*.zip $(PACKAGES)/

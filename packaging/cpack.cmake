@@ -18,21 +18,15 @@ if(WIN32)
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEB_COMPONENT_INSTALL ON)
-  set(CPACK_COMPONENTS_ALL cli)
-  # The Qt window is a package of its own where Qt was found to build it.
-  if(TARGET orvelin-programmer)
-    list(APPEND CPACK_COMPONENTS_ALL window)
-  endif()
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
   set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   # dpkg-shlibdeps names the libraries the programs link and their versions.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  # Each component's package: its name and its description, whose first
-  # line is the summary.
-  set(CPACK_DEBIAN_CLI_PACKAGE_NAME orvelin)
-  set(CPACK_DEBIAN_CLI_DESCRIPTION "programmer for ORVELIN smart servos over a serial port
+  include(debian_package.cmake)
+
+  orvelin_debian_package(cli orvelin "programmer for ORVELIN smart servos over a serial port
 orvelin configures ORVELIN smart servos from the command line: it reads
 every register's name, address and RAM value, writes RAM values, writes
 FLASH value files, clears the servo's settings, uploads firmware, finds
@@ -41,16 +35,19 @@ command lines, over a USB-serial adapter.
 .
 orvelin-virtual-servo is a servo on a pseudo-terminal, for trying the
 programmer out without hardware.")
-  set(CPACK_DEBIAN_WINDOW_PACKAGE_NAME orvelin-programmer)
-  set(CPACK_DEBIAN_WINDOW_DESCRIPTION "operator window for ORVELIN smart servos over a serial port
+
+  # The Qt window is a package of its own where Qt was found to build it.
+  if(TARGET orvelin-programmer)
+    orvelin_debian_package(window orvelin-programmer "operator window for ORVELIN smart servos over a serial port
 orvelin-programmer is the window for configuring ORVELIN smart servos: pick
 a port, a baud rate and a servo ID, connect, and see every register's name,
 address and RAM value; change RAM values, stage and write FLASH values, load
 and save FLASH value files, clear the servo's settings, upload firmware and
 type raw command lines.")
-  # Qt loads its platform plugins at run time, where dpkg-shlibdeps cannot
-  # see them; without them the window cannot open on a desktop.
-  set(CPACK_DEBIAN_WINDOW_PACKAGE_DEPENDS "qt6-qpa-plugins")
+    # Qt loads its platform plugins at run time, where dpkg-shlibdeps cannot
+    # see them; without them the window cannot open on a desktop.
+    set(CPACK_DEBIAN_WINDOW_PACKAGE_DEPENDS "qt6-qpa-plugins")
+  endif()
 endif()
 
 include(CPack)

@@ -15,7 +15,7 @@ case "${1:-build}" in
     window) want="$mingw $wine" ;;
     test) want="$base $qt $wine clang libclang-rt-14-dev python3 tmux groff-base" ;;
     screenshot) want="$base $qt $wine imagemagick qt6-translations-l10n" ;;
-    package) want="$base $qt dpkg-dev" ;;
+    package) want="$base $qt dpkg-dev lintian" ;;
     bench) want="$base python3 python3-serial" ;;
     fuzz) want="$base clang libclang-rt-14-dev" ;;
     *) echo "install-deps.sh: unknown target $1" >&2; exit 2 ;;
