@@ -29,8 +29,8 @@ constexpr Option<ScanArgs> kOptions[] = {
      {"hexadecimal IDs and ranges: 0-3F (the default), 1,2,5 or 0-7,10",
       "16進数の ID と範囲: 0-3F (省略時)、1,2,5、0-7,10 など"}},
     {"--baud", &ScanArgs::baud, {"LIST", "リスト"},
-     {"baud rates to try: 115200, or 57600,115200 (default: the one in force)",
-      "試すボーレート: 115200、57600,115200 など (省略時は現在の設定)"}},
+     {"baud rates to try: 115200, or 57600,115200, or all (the six from 14400\nto 230400; default: the one in force)",
+      "試すボーレート: 115200、57600,115200 など、または all (14400 から\n230400 までの6つ。省略時は現在の設定)"}},
 };
 
 constexpr OptionDoc kCommonShown[] = {kPortOption.doc(), kWireOption.doc()};
@@ -38,25 +38,29 @@ constexpr OptionDoc kCommonShown[] = {kPortOption.doc(), kWireOption.doc()};
 constexpr CommandHelp kHelp = {
     .common = kCommonShown,
     .english = {
-        .intro = R"(Finds the servos that answer on the bus with one short read per ID, and prints the ID,
-SYS_PN and SYS_VER of each, with the baud rate it answered at.
+        .intro = R"(Finds the servos that answer on the bus and prints the ID, SYS_PN and SYS_VER of each,
+with the baud rate it answered at. Every ID gets a short read with only a short wait after
+it; the reply carries the servo's own ID, so one that comes late is never taken for
+another. Each servo so found is asked once more with a whole read before it is listed.
 )",
         .outro = R"(
 On a terminal a line on stderr shows which ID is being tried.
 
 Exit status: 0 a servo answered, 1 the port cannot be opened, 2 bad arguments or no port
-configured, 8 no servo answered.
+configured, 8 no servo answered, 9 an answer came garbled, short or late (not listed).
 )",
     },
     .japanese = {
-        .intro = R"(ID ごとに短い読み出しを1回行って応答するサーボを探し、それぞれの ID、SYS_PN、
-SYS_VER と応答したボーレートを表示します。
+        .intro = R"(バスで応答するサーボを探し、それぞれの ID、SYS_PN、SYS_VER と応答したボーレートを
+表示します。ID ごとに短い読み出しを行い、その後は短く待つだけです。応答にはサーボ自身の
+ID が入っているため、遅れた応答を別の ID のものと取り違えることはありません。見つかった
+サーボには、表示する前にもう一度すべてを読み出して確かめます。
 )",
         .outro = R"(
 端末では、試している ID を標準エラーの1行に表示します。
 
 終了コード: 0 応答あり、1 ポートが開けない、2 引数の誤りかポートが設定されていない、
-8 応答したサーボがない
+8 応答したサーボがない、9 応答が乱れた・欠けた・遅れた (表示しません)
 )",
     },
 };
