@@ -266,7 +266,7 @@ int term(char* line)
         sendFixedPacket(h, buf);
         break;
     case TermCommand::Upload:
-        result = uploadFirmware(h, id, line, buf);
+        result = uploadFirmware(h, id, line);
         break;
     case TermCommand::None:
         break;

@@ -1,15 +1,20 @@
-// The "u" command: an update file sent in checksummed 16-byte chunks.
+// The "u" command: an update file read and sent through uploadImage, with
+// the interpreter's trace and the failure kind in the last-error value.
 #pragma once
 
-#include "link/protocol.h"
+#include "link/firmware_upload.h"
 #include "link/serial.h"
+#include "link/update_file.h"
 
-// Longest path the upload command takes.
-inline constexpr int kUploadPathMax = 255;
-
-// line is the whole command line (first word, one separator, path);
-// buf is the packet buffer of at least 21 bytes. Returns 0 or -1.
-int uploadFirmware(serial_handle h, int id, const char* line, unsigned char* buf);
+// line is the whole command line (first word, one separator, path).
+// Returns 0 or -1; -1 leaves the failure kind in the last-error value.
+int uploadFirmware(serial_handle h, int id, const char* line);
+// The bus layer's call until it sends its images through uploadImage; the
+// packet buffer is no longer used.
+inline int uploadFirmware(serial_handle h, int id, const char* line, unsigned char*)
+{
+    return uploadFirmware(h, id, line);
+}
 
 // Told after every accepted chunk, for progress displays and for front ends
 // that let the operator stop an upload: false stops it there, with -1 and
