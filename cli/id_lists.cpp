@@ -1,7 +1,7 @@
 #include "cli/id_lists.h"
 
 #include "cli/options.h"
-#include "ops/bus/servo_scan.h"
+#include "orvelin/scan.h"
 
 #include <sstream>
 
@@ -23,7 +23,7 @@ std::vector<std::string> commaParts(const std::string& text)
 std::optional<std::vector<int>> parseBaudList(const std::string& text)
 {
     if (text == "all")
-        return everyBaudRate();
+        return orvelin::everyBaudRate();
     std::vector<int> rates;
     for (const std::string& part : commaParts(text)) {
         auto value = parseDecimal(part);

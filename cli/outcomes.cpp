@@ -13,18 +13,18 @@
 
 namespace {
 
-const char* nameOf(const BusOutcome& outcome)
+const char* nameOf(const Outcome& outcome)
 {
     return outcome.row >= 0 ? paramtbl[outcome.row].name : "";
 }
 
 // The value texts of a register, as the windows show them.
-std::string valueOf(const BusOutcome& outcome, uint32_t value)
+std::string valueOf(const Outcome& outcome, uint32_t value)
 {
     return outcome.row >= 0 ? valueText(value, outcome.row) : std::to_string(value);
 }
 
-int missingBytes(const BusOutcome& outcome)
+int missingBytes(const Outcome& outcome)
 {
     if (outcome.expected == kRegisterBytes)
         complain(Msg::ShortReply, outcome.received, outcome.id);
@@ -35,43 +35,43 @@ int missingBytes(const BusOutcome& outcome)
 
 }  // namespace
 
-int reportOutcome(const BusOutcome& outcome)
+int reportOutcome(const Outcome& outcome, const orvelin::Bus& bus)
 {
     std::fflush(stdout);
     switch (outcome.status) {
-    case BusStatus::Ok:
+    case Status::Ok:
         return kExitOk;
-    case BusStatus::PortFailed:
-        reportOpenFailure();
+    case Status::PortFailed:
+        reportOpenFailure(bus.port(), bus.baud(), bus.openError(), bus.openErrorCode());
         return kExitPortFailed;
-    case BusStatus::NoReply:
+    case Status::NoReply:
         if (outcome.row >= 0)
             complain(Msg::NoEcho, outcome.id, nameOf(outcome));
         else
-            complain(Msg::NoReply, outcome.id, portDisplayName().c_str(), baudRate);
+            complain(Msg::NoReply, outcome.id, bus.port().c_str(), bus.baud());
         return kExitNoReply;
-    case BusStatus::ShortReply:
+    case Status::ShortReply:
         return missingBytes(outcome);
-    case BusStatus::StrayBytes:
+    case Status::StrayBytes:
         complain(Msg::StrayReply, outcome.stray, outcome.id);
         return kExitBadReply;
-    case BusStatus::Refused:
+    case Status::Refused:
         complain(Msg::FlashRefused, outcome.id, nameOf(outcome), outcome.ack);
         return kExitNotWritten;
-    case BusStatus::EchoDiffers:
+    case Status::EchoDiffers:
         complain(Msg::EchoDiffers, outcome.id, nameOf(outcome), valueOf(outcome, outcome.got).c_str(),
                  valueOf(outcome, outcome.wanted).c_str());
         return kExitNotWritten;
-    case BusStatus::ReadBackDiffers:
+    case Status::ReadBackDiffers:
         complain(Msg::ReadBackDiffers, outcome.id, nameOf(outcome), valueOf(outcome, outcome.wanted).c_str(),
                  valueOf(outcome, outcome.got).c_str());
         return kExitNotWritten;
-    case BusStatus::UploadFailed: {
-        UploadOutcome failed = uploadOutcome(failedUpdateOutcome(outcome.uploadCode));
+    case Status::UploadFailed: {
+        UploadOutcome failed = uploadOutcome(outcome.upload);
         announce(Msg::UpdateErrorTitle, failed.text);
         return failed.exitStatus;
     }
-    case BusStatus::Stopped:
+    case Status::Stopped:
         break;
     }
     return kExitInterrupted;
@@ -79,13 +79,13 @@ int reportOutcome(const BusOutcome& outcome)
 
 int reportScanFind(const ScanFind& find)
 {
-    const BusOutcome& outcome = find.outcome;
+    const Outcome& outcome = find.outcome;
     if (outcome.ok())
         return kExitOk;
     std::fflush(stdout);
     if (find.late)
         complain(Msg::ScanLate, outcome.id, find.baud);
-    else if (outcome.status == BusStatus::ShortReply)
+    else if (outcome.status == Status::ShortReply)
         complain(Msg::ScanShort, outcome.id, find.baud, outcome.received);
     else if (find.namedId >= 0)
         complain(Msg::ScanNamesAnother, outcome.id, find.baud, find.namedId);
@@ -94,12 +94,29 @@ int reportScanFind(const ScanFind& find)
     return kExitBadReply;
 }
 
-bool portOpened(const BusPort& port, int& status)
+bool portOpened(const orvelin::Bus& bus, int& status)
 {
-    if (port.isOpen())
+    if (bus.isOpen())
         return true;
-    status = reportOutcome({.status = BusStatus::PortFailed});
+    status = reportOutcome({.status = Status::PortFailed}, bus);
     return false;
+}
+
+UploadOutcome uploadOutcome(orvelin::UploadFailure failure)
+{
+    switch (failure) {
+    case orvelin::UploadFailure::FileUnreadable:
+        return uploadOutcome(UpdateOutcome::FileCannotOpen);
+    case orvelin::UploadFailure::ImageInvalid:
+        return uploadOutcome(UpdateOutcome::BadFile);
+    case orvelin::UploadFailure::NoAcknowledge:
+        return uploadOutcome(UpdateOutcome::NoAnswer);
+    case orvelin::UploadFailure::ChunkRefused:
+        return uploadOutcome(UpdateOutcome::Rejected);
+    case orvelin::UploadFailure::None:
+        break;
+    }
+    return uploadOutcome(UpdateOutcome::Unknown);
 }
 
 UploadOutcome uploadOutcome(UpdateOutcome outcome)
@@ -119,14 +136,14 @@ UploadOutcome uploadOutcome(UpdateOutcome outcome)
     }
 }
 
-int runServos(const ServoIds& servos, bool keepGoing, const std::function<BusOutcome(int id)>& part,
+int runServos(const orvelin::Bus& bus, const ServoIds& servos, bool keepGoing, const std::function<Outcome(int id)>& part,
               const std::function<bool()>& stop, Report report)
 {
     bool perServo = servos.listed && report == Report::PerServo;
     int first = kExitOk;
     std::string failedIds;
-    auto told = [&](const BusOutcome& outcome) {
-        int status = reportOutcome(outcome);
+    auto told = [&](const Outcome& outcome) {
+        int status = reportOutcome(outcome, bus);
         if (status != kExitOk && first == kExitOk)
             first = status;
         if (status != kExitOk)
@@ -138,10 +155,10 @@ int runServos(const ServoIds& servos, bool keepGoing, const std::function<BusOut
                      status == kExitOk ? format(Msg::ServoDone, outcome.id).c_str()
                                        : format(Msg::ServoFailed, outcome.id, status).c_str());
     };
-    ServoRun run = forEachServo(servos.ids, keepGoing, part, told, stop);
+    orvelin::ServoRun run = orvelin::forEachServo(servos.ids, keepGoing, part, told, stop);
     if (perServo) {
         std::size_t done = 0;
-        for (const BusOutcome& outcome : run.outcomes)
+        for (const Outcome& outcome : run.outcomes)
             done += outcome.ok() ? 1 : 0;
         if (failedIds.empty() && run.untried == 0)
             std::fprintf(stderr, "%s\n", format(Msg::ServosAllDone, servos.ids.size()).c_str());

@@ -1,10 +1,9 @@
 #include "cli/port_setup.h"
 
+#include "cli/console/wire_monitor.h"
 #include "cli/exit_codes.h"
 #include "cli/texts/messages.h"
-#include "link/wire_format.h"
-#include "link/registers.h"
-#include "link/serial.h"
+#include "orvelin/registers.h"
 #include "settings/settings.h"
 
 #include <cstring>
@@ -12,35 +11,30 @@
 namespace {
 
 #ifdef _WIN32
-constexpr std::string_view kDevicePrefix = "\\\\.\\";
 constexpr const char* kDiscardPath = "NUL";
 #else
 constexpr const char* kDiscardPath = "/dev/null";
 #endif
 
-std::string reasonText(SerialError error)
+std::string reasonText(orvelin::PortError error, int systemCode, int baud)
 {
-    switch (error.failure) {
-    case SerialFailure::NotDevicePath:
+    using orvelin::PortError;
+    switch (error) {
+    case PortError::NotDevicePath:
         return text(Msg::PortNotADevicePath);
-    case SerialFailure::NoSuchDevice:
+    case PortError::NoSuchDevice:
         return text(Msg::PortNoSuchDevice);
-    case SerialFailure::PermissionDenied:
+    case PortError::PermissionDenied:
         return text(Msg::PortPermissionDenied);
-    case SerialFailure::Busy:
+    case PortError::Busy:
         return text(Msg::PortBusy);
-    case SerialFailure::NotSerialPort:
+    case PortError::NotSerialPort:
         return text(Msg::PortNotSerial);
-    case SerialFailure::SettingRefused:
-        return format(Msg::PortSettingRefused, baudRate);
+    case PortError::SettingRefused:
+        return format(Msg::PortSettingRefused, baud);
     default:
-        return error.systemCode != 0 ? std::strerror(error.systemCode) : text(Msg::PortUnknownReason);
+        return systemCode != 0 ? std::strerror(systemCode) : text(Msg::PortUnknownReason);
     }
-}
-
-void openFailureHandler(const char*)
-{
-    reportOpenFailure();
 }
 
 bool isDevicePath(const std::string& name)
@@ -50,19 +44,6 @@ bool isDevicePath(const std::string& name)
 #else
     return name.find('/') != std::string::npos;
 #endif
-}
-
-bool copyDevicePath(const std::string& name)
-{
-#ifdef _WIN32
-    std::string path = name.starts_with(kDevicePrefix) ? name : std::string(kDevicePrefix) + name;
-#else
-    const std::string& path = name;
-#endif
-    if (path.size() >= kComPortNameSize)
-        return false;
-    std::memcpy(comPortName, path.c_str(), path.size() + 1);
-    return true;
 }
 
 }  // namespace
@@ -80,78 +61,84 @@ std::optional<int> baudFromText(const std::string& text)
 std::optional<int> idFromText(const std::string& text)
 {
     auto value = parseHex(text);
-    if (!value || *value > kHighestId) {
+    if (!value || *value > orvelin::kMaxId) {
         complain(Msg::BadId, text.c_str());
         return std::nullopt;
     }
     return static_cast<int>(*value);
 }
 
-bool setPortName(const std::string& name)
+bool acceptsPortName(const std::string& name)
 {
     if (!isDevicePath(name)) {
         complain(Msg::PortNotPath, name.c_str());
         return false;
     }
-    if (!copyDevicePath(name)) {
-        complain(Msg::PortTooLong, name.c_str());
-        return false;
-    }
     return true;
 }
 
-int preparePort(const CommonArgs& args, IdForm idForm)
+std::optional<PortChoice> choosePort(const CommonArgs& args, int& status, IdForm idForm)
 {
+    status = kExitUsage;
+    PortChoice choice{"", 0, orvelin::kMaxId};
     if (args.baud) {
         auto value = baudFromText(*args.baud);
         if (!value)
-            return kExitUsage;
-        baudRate = *value;
+            return std::nullopt;
+        choice.baud = *value;
     }
     if (idForm == IdForm::One && args.id) {
         auto value = idFromText(*args.id);
         if (!value)
-            return kExitUsage;
-        SendID = *value;
+            return std::nullopt;
+        choice.id = *value;
     }
     if (!args.port || !args.baud) {
-        int chosenBaud = baudRate;
-        readINI();
-        if (args.baud)
-            baudRate = chosenBaud;
+        ConfiguredPort configured = readConfiguredPort();
+        if (!args.baud)
+            choice.baud = configured.baud;
+        if (!args.port) {
+            if (configured.port.empty()) {
+                complain(Msg::NoPortConfigured);
+                return std::nullopt;
+            }
+            if (!isDevicePath(configured.port)) {
+                complain(Msg::ConfigPortNotPath, inifilename, configured.port.c_str());
+                return std::nullopt;
+            }
+            choice.port = configured.port;
+        }
     }
     if (args.port) {
-        if (!setPortName(*args.port))
-            return kExitUsage;
-    } else {
-        // readINI leaves comPortName empty for a name that does not fit it.
-        std::string configured = comPortName[0] != '\0' ? portDisplayName() : std::string(comPortNameBuff);
-        if (configured.empty()) {
-            complain(Msg::NoPortConfigured);
-            return kExitUsage;
-        }
-        if (comPortName[0] == '\0' || !isDevicePath(configured)) {
-            complain(Msg::ConfigPortNotPath, inifilename, configured.c_str());
-            return kExitUsage;
-        }
+        if (!acceptsPortName(*args.port))
+            return std::nullopt;
+        choice.port = *args.port;
     }
-    set_errexit_handler(openFailureHandler);
-    return kExitOk;
+    tellWireTapPort(choice.port);
+    status = kExitOk;
+    return choice;
 }
 
-void reportOpenFailure()
+RunBus::RunBus(const PortChoice& choice) : Bus(choice.port, choice.baud) {}
+
+RunBus::~RunBus()
 {
-    complain(Msg::PortOpenFailed, portDisplayName().c_str(), baudRate, reasonText(serial_last_error()).c_str());
+    noteEcho(port(), echoes());
 }
 
-std::string portDisplayName()
+void reportOpenFailure(const std::string& port, int baud, orvelin::PortError error, int systemCode)
 {
-    std::string name = comPortName;
-#ifdef _WIN32
-    if (name.starts_with(kDevicePrefix))
-        name.erase(0, kDevicePrefix.size());
-#endif
-    return name;
+    complain(Msg::PortOpenFailed, port.c_str(), baud, reasonText(error, systemCode, baud).c_str());
+}
+
+void noteEcho(const std::string& port, bool echoed)
+{
+    static bool said = false;
+    if (!echoed || said)
+        return;
+    said = true;
+    std::fflush(stdout);
+    complain(Msg::AdapterEchoes, port.c_str());
 }
 
 FILE* discardStream()

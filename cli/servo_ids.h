@@ -1,14 +1,25 @@
-// The servos a command takes through in turn: --id HEX for one, or a list
-// and ranges (1,2,5 1-12 1-4,9) or all, the IDs that answer a scan at the
-// baud rate in force.
+// Which servos a command works on: --id as one ID, a list, a range or all,
+// on the bus the run opens.
 #pragma once
 
 #include "cli/options.h"
-#include "ops/bus/servo_runs.h"
+#include "cli/outcomes.h"
+#include "cli/port_setup.h"
 
+#include <memory>
 #include <optional>
 
-// The port settings in force (preparePort), then the IDs of --id, or the ID
-// in force when there is none. A refusal (bad port settings, a bad list, no
-// servo answering all) is reported, with the exit status in status.
-std::optional<ServoIds> prepareServos(const CommonArgs& args, int& status);
+// What most commands start with: the chosen port, the bus opened on it, and
+// the servos of --id (all: those that answer a scan, none of them garbled),
+// or the chosen ID alone.
+struct ServoSession {
+    PortChoice choice;
+    std::unique_ptr<RunBus> bus;
+    ServoIds servos;
+};
+// Nothing once a refusal has been reported, with its exit status in status.
+// An ID list is checked before the port is opened. With BusyPort::Wait a
+// port that another command holds a moment (orvelin set from another
+// terminal) is waited for a little rather than given up at once.
+enum class BusyPort { Fail, Wait };
+std::optional<ServoSession> openServos(const CommonArgs& args, int& status, BusyPort busy = BusyPort::Fail);

@@ -37,7 +37,7 @@ namespace {
 
 const Subcommand* const kSubcommands[] = {
     &termCommand,    &tableCommand, &setCommand,   &clearCommand, &flashCommand,  &updateCommand, &saveCommand,
-    &diffCommand,    &backupsCommand, &scanCommand, &watchCommand, &portsCommand, &configCommand,
+    &diffCommand,    &backupsCommand, &restoreCommand, &scanCommand, &watchCommand, &portsCommand, &configCommand,
 };
 
 }  // namespace

@@ -37,6 +37,7 @@ extern const Subcommand configCommand;
 extern const Subcommand saveCommand;
 extern const Subcommand diffCommand;
 extern const Subcommand backupsCommand;
+extern const Subcommand restoreCommand;
 
 // The words orvelin takes besides its subcommands: orvelin --version, and
 // orvelin help [COMMAND], which shows the same texts as --help.

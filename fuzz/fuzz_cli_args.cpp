@@ -3,7 +3,7 @@
 // Input: arguments separated by NUL bytes. The refusals the parsers print
 // go to stderr: run with -close_fd_mask=2, as fuzz/run.sh and ctest do.
 #include "cli/id_lists.h"
-#include "ops/bus/servo_runs.h"
+#include "orvelin/servo_lists.h"
 #include "cli/options.h"
 #include "cli/register_args.h"
 #include "link/registers.h"
@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
             std::abort();  // a value too wide for its register must be refused
     }
     for (const std::string& a : args) {
-        if (auto ids = parseIdList(a)) {
+        if (auto ids = orvelin::parseIdList(a)) {
             for (std::size_t i = 0; i < ids->size(); ++i)
                 if ((*ids)[i] < 0 || (*ids)[i] > 0x3F || (i > 0 && (*ids)[i] <= (*ids)[i - 1]))
                     std::abort();

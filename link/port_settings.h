@@ -6,11 +6,12 @@
 #include <cstddef>
 
 // On Windows comPortName is the device prefix and a name such as COM3; a
-// POSIX device path (/dev/serial/by-id/...) needs more room.
+// POSIX device path (/dev/serial/by-id/...) may be as long as any path the
+// system accepts (PATH_MAX).
 #ifdef _WIN32
 inline constexpr std::size_t kComPortNameSize = 16;
 #else
-inline constexpr std::size_t kComPortNameSize = 1024;
+inline constexpr std::size_t kComPortNameSize = 4096;
 #endif
 extern char comPortName[kComPortNameSize];
 extern int baudRate;

@@ -3,6 +3,7 @@
 
 #include "link/wire_format.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -40,17 +41,41 @@ inline constexpr std::array<ParamDef, kParamRows + 1> paramtbl = {{
 // The row of the register with this name, found while compiling: a name
 // that is not in the table does not compile. Code names registers this way
 // rather than by row number or address.
-consteval int registerRow(std::string_view name)
+constexpr int findRegisterRow(std::string_view name)
 {
     for (int i = 0; i < kParamRows; ++i)
         if (paramtbl[static_cast<std::size_t>(i)].name == name)
             return i;
-    throw "no register of this name";
+    return -1;
+}
+consteval int registerRow(std::string_view name)
+{
+    if (findRegisterRow(name) < 0)
+        throw "no register of this name";
+    return findRegisterRow(name);
 }
 consteval const ParamDef& registerNamed(std::string_view name)
 {
     return paramtbl[static_cast<std::size_t>(registerRow(name))];
 }
+
+// Registers that are no settings of the servo's: what it is (part number,
+// firmware version, serial number), requests to it (restart, unlock), and
+// readings that change by themselves. A firmware update may change the
+// first, and none of them is written back as a setting.
+inline constexpr std::array<std::string_view, 14> kNotSettings = {
+    "SYS_PN", "SYS_VER", "SYS_UID", "SYS_RST", "SYS_ULK", "M_POS",   "M_SPD",
+    "M_VE",   "M_TEMP",  "M_VI",    "M_IERR",  "M_ENC",   "FB_TPOS", "PWM_OUT",
+};
+constexpr bool isSettingRow(int row)
+{
+    for (std::string_view name : kNotSettings)
+        if (name == paramtbl[static_cast<std::size_t>(row)].name)
+            return false;
+    return true;
+}
+static_assert(std::ranges::all_of(kNotSettings, [](std::string_view name) { return findRegisterRow(name) >= 0; }),
+              "every name is a register's");
 
 // The writes the operations make by register and value: the settings clear
 // (a FLASH write the servo takes as "clear"), the restart request after which

@@ -9,12 +9,6 @@
 // line is the whole command line (first word, one separator, path).
 // Returns 0 or -1; -1 leaves the failure kind in the last-error value.
 int uploadFirmware(serial_handle h, int id, const char* line);
-// The bus layer's call until it sends its images through uploadImage; the
-// packet buffer is no longer used.
-inline int uploadFirmware(serial_handle h, int id, const char* line, unsigned char*)
-{
-    return uploadFirmware(h, id, line);
-}
 
 // Told after every accepted chunk, for progress displays and for front ends
 // that let the operator stop an upload: false stops it there, with -1 and

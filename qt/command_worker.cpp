@@ -1,12 +1,12 @@
 #include "qt/command_worker.h"
 
-#include "ops/bus/bus_port.h"
+#include "orvelin/bus.h"
 #include "settings/device_path.h"
 #include "link/registers.h"
 #include "link/serial.h"
 #include "ops/selector_choices.h"
 #include "ops/servo_operations.h"
-#include "ops/bus/servo_reads.h"
+#include "orvelin/reads.h"
 #include "settings/settings.h"
 #include "link/term.h"
 #include "link/upload.h"
@@ -15,7 +15,6 @@
 
 #include <climits>
 #include <cstdlib>
-#include <numeric>
 
 namespace {
 
@@ -47,8 +46,13 @@ StartupPort CommandWorker::start()
     progressTarget = this;
     set_upload_progress(onUploadProgress);
     trace_.install();
+    // The port settings in force for the interpreter, and the same as values
+    // for the chart and the scan; a device path of any length stays whole.
     readINI();
-    return {QString::fromLocal8Bit(comPortNameBuff), baudRate};
+    ConfiguredPort configured = readConfiguredPort();
+    busPort_ = configured.port;
+    busBaud_ = configured.baud;
+    return {QString::fromStdString(configured.port), configured.baud};
 }
 
 void CommandWorker::finish()
@@ -104,6 +108,8 @@ void CommandWorker::connectPort(const QByteArray& device, const QByteArray& baud
 {
     setDevicePath(device.constData());
     baudRate = baudFromText(baudText);
+    busPort_ = device.toStdString();
+    busBaud_ = baudRate;
     serial_handle port = serial_open(comPortName, baudRate, kPortTimeoutMs);
     if (port == SERIAL_INVALID) {
         ask(OperatorText::PortTestFailed, OperatorText::PortTestFailedTitle, true);
@@ -184,16 +190,16 @@ void CommandWorker::sample(const QList<int>& rows, const QList<int>& ids, Clock:
     if (stopping_)
         return;
     const double seconds = std::chrono::duration<double>(Clock::now() - since).count();
-    BusPort port;
+    orvelin::Bus port(busPort_, busBaud_);
     if (!port.isOpen()) {
         emit samplingFailed();
         return;
     }
-    std::vector<ServoImage> images;
-    const std::vector<BusOutcome> outcomes =
-        readRound(port, {ids.begin(), ids.end()}, BlockSet::forRows({rows.begin(), rows.end()}), images);
+    std::vector<orvelin::ServoImage> images;
+    const std::vector<orvelin::Outcome> outcomes =
+        orvelin::readRound(port, {ids.begin(), ids.end()}, orvelin::BlockSet::forRows({rows.begin(), rows.end()}), images);
     QList<std::optional<quint32>> values;
-    QList<BusOutcome> missed;
+    QList<orvelin::Outcome> missed;
     for (std::size_t k = 0; k < outcomes.size(); ++k) {
         if (!outcomes[k].ok())
             missed.append(outcomes[k]);
@@ -205,19 +211,17 @@ void CommandWorker::sample(const QList<int>& rows, const QList<int>& ids, Clock:
 
 void CommandWorker::scan(const QList<int>& rates, const std::atomic<bool>& stop)
 {
-    std::vector<int> ids(kServoIdCount);
-    std::iota(ids.begin(), ids.end(), 0);
-    BusPort port;
+    orvelin::Bus port(busPort_, busBaud_);
     if (!port.isOpen()) {
         emit scanEnded(false);
         return;
     }
-    ScanCalls calls;
+    orvelin::ScanCalls calls;
     calls.tried = [this](int id, std::size_t, int baud) { emit scanProbed(id, baud); };
-    calls.found = [this](const ScanFind& find) { emit scanFound(find, find.baud); };
+    calls.found = [this](const orvelin::ScanFind& find) { emit scanFound(find, find.baud); };
     calls.stop = [this, &stop] { return stop || stopping_; };
-    scanRates(port, rates.isEmpty() ? std::vector<int>{port.baud()} : std::vector<int>(rates.begin(), rates.end()),
-              ids, calls);
+    const std::vector<int> tried = rates.isEmpty() ? std::vector<int>{port.baud()} : std::vector<int>(rates.begin(), rates.end());
+    orvelin::scanRates(port, tried, orvelin::everyId(), calls);
     emit scanEnded(true);
 }
 

@@ -1,13 +1,14 @@
 // The window's commands, run on a thread of their own one after another in
 // the order the window queued them. Only this thread touches the link's
-// globals: the port settings in force, SendID, param, the "b" operands,
-// traceOut and the wire and upload hooks. Where an operation needs the
+// globals, and only for the interpreter's commands: the port settings in
+// force, SendID, param, the "b" operands, traceOut and the wire and upload
+// hooks. The chart and the scan open a bus of their own on the same port. Where an operation needs the
 // operator (the restart confirmation, how it ended) it asks the window and
 // waits for the answer.
 #pragma once
 
-#include "ops/bus/outcome.h"
-#include "ops/bus/servo_scan.h"
+#include "orvelin/outcome.h"
+#include "orvelin/scan.h"
 #include "ops/command_lines.h"
 #include "ops/flash_column.h"
 #include "ops/operator_texts.h"
@@ -22,11 +23,12 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // What servoconf.ini set at start-up, for the window's selectors.
 struct StartupPort {
-    QString configuredPort;  // comPortNameBuff
+    QString configuredPort;  // as servoconf.ini holds it, whatever its length
     int baudRate;
 };
 
@@ -87,10 +89,10 @@ signals:
     void uploadProgress(int chunksSent, int chunksTotal);
     // One value per servo and register, in their order, none for a servo
     // whose reply was not whole; missed says why for each such servo.
-    void sampled(double seconds, const QList<std::optional<quint32>>& values, const QList<BusOutcome>& missed);
+    void sampled(double seconds, const QList<std::optional<quint32>>& values, const QList<orvelin::Outcome>& missed);
     void samplingFailed();
     void scanProbed(int id, int baud);
-    void scanFound(const ScanFind& find, int baud);
+    void scanFound(const orvelin::ScanFind& find, int baud);
     void scanEnded(bool portOpened);
     void commandFinished();
 
@@ -104,4 +106,7 @@ private:
 
     TraceCapture trace_;
     std::atomic<bool> stopping_{false};
+    // The port and rate in force, for the bus the chart and the scan open.
+    std::string busPort_;
+    int busBaud_ = 0;
 };

@@ -2,7 +2,7 @@
 
 #include "settings/file_replace.h"
 #include "link/registers.h"
-#include "ops/bus/servo_runs.h"
+#include "orvelin/servo_lists.h"
 
 #include <QAction>
 #include <QChart>
@@ -28,7 +28,7 @@
 
 namespace {
 
-constexpr int kDefaultRow = 18;  // M_POS
+constexpr int kDefaultRow = registerRow("M_POS");
 constexpr int kDefaultIntervalMs = 100;
 constexpr int kShortestIntervalMs = 20;
 constexpr int kLongestIntervalMs = 60000;
@@ -44,7 +44,7 @@ std::optional<QList<int>> idList(const QString& text)
 {
     QString compact = text;
     compact.remove(QRegularExpression(QStringLiteral("\\s*(?=[,-])|(?<=[,-])\\s*")));
-    const std::optional<std::vector<int>> ids = parseIdList(compact.toStdString());
+    const std::optional<std::vector<int>> ids = orvelin::parseIdList(compact.toStdString());
     if (!ids)
         return std::nullopt;
     return QList<int>(ids->begin(), ids->end());
@@ -192,7 +192,7 @@ void LiveChart::stopRecording()
     updateActions();
 }
 
-void LiveChart::addSample(double seconds, const QList<std::optional<quint32>>& values, const QList<BusOutcome>& missed)
+void LiveChart::addSample(double seconds, const QList<std::optional<quint32>>& values, const QList<orvelin::Outcome>& missed)
 {
     if (values.size() != series_.size())
         return;
@@ -218,7 +218,7 @@ void LiveChart::addSample(double seconds, const QList<std::optional<quint32>>& v
         }
     }
     QStringList notes;
-    for (const BusOutcome& outcome : missed)
+    for (const orvelin::Outcome& outcome : missed)
         notes.append(missText(outcome));
     missNote_->setText(notes.join(QLatin1Char('\n')));
     missNote_->setVisible(!notes.isEmpty());
@@ -226,13 +226,13 @@ void LiveChart::addSample(double seconds, const QList<std::optional<quint32>>& v
     updateActions();
 }
 
-QString LiveChart::missText(const BusOutcome& outcome)
+QString LiveChart::missText(const orvelin::Outcome& outcome)
 {
     const QString id = QStringLiteral("%1").arg(outcome.id, 2, 16, QLatin1Char('0')).toUpper();
     switch (outcome.status) {
-    case BusStatus::ShortReply:
+    case orvelin::Status::ShortReply:
         return tr("ID %1: %2 of %3 bytes came").arg(id).arg(outcome.received).arg(outcome.expected);
-    case BusStatus::StrayBytes:
+    case orvelin::Status::StrayBytes:
         return tr("ID %1: stray bytes after the reply").arg(id);
     default:
         return tr("ID %1: no answer").arg(id);

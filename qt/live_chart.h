@@ -5,7 +5,7 @@
 // its lines.
 #pragma once
 
-#include "ops/bus/outcome.h"
+#include "orvelin/outcome.h"
 #include "qt/file_chooser.h"
 
 #include <QList>
@@ -56,7 +56,7 @@ public:
     void stopRecording();
     // A sample the worker took for this recording: a value per line; a
     // servo missed is a gap in its lines, and the note says why.
-    void addSample(double seconds, const QList<std::optional<quint32>>& values, const QList<BusOutcome>& missed);
+    void addSample(double seconds, const QList<std::optional<quint32>>& values, const QList<orvelin::Outcome>& missed);
 
 signals:
     // Every interval while recording: the window queues the read. No IDs:
@@ -70,7 +70,7 @@ private:
     QString lineName(qsizetype line) const;
     void startSegments(qsizetype servo, double seconds);
     void showRange(double seconds);
-    static QString missText(const BusOutcome& outcome);
+    static QString missText(const orvelin::Outcome& outcome);
     void updateActions();
 
     QListWidget* registers_;

@@ -58,7 +58,7 @@ void MainWindow::startWorker()
     connect(worker_, &CommandWorker::uploadProgress, this, &MainWindow::showUploadProgress);
     connect(worker_, &CommandWorker::commandFinished, this, &MainWindow::commandFinished);
     connect(worker_, &CommandWorker::sampled, this,
-            [this](double seconds, const QList<std::optional<quint32>>& values, const QList<BusOutcome>& missed) {
+            [this](double seconds, const QList<std::optional<quint32>>& values, const QList<orvelin::Outcome>& missed) {
                 sampling_ = false;
                 chart_->addSample(seconds, values, missed);
             });

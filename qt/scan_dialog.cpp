@@ -129,7 +129,7 @@ void ScanDialog::showProbe(int id, int baud)
 
 // Garbled, short and late answers get a line that says so, never a servo's
 // values: what came is not the servo's.
-void ScanDialog::addFind(const ScanFind& find, int baud)
+void ScanDialog::addFind(const orvelin::ScanFind& find, int baud)
 {
     if (!scanning_)
         return;
@@ -153,12 +153,14 @@ void ScanDialog::addFind(const ScanFind& find, int baud)
         results_->setCurrentItem(item);
 }
 
-QString ScanDialog::untrustedText(const ScanFind& find, int baud) const
+QString ScanDialog::untrustedText(const orvelin::ScanFind& find, int baud) const
 {
     const QString id = hexId(find.outcome.id);
     if (find.late)
         return tr("ID %1 at %2 bits/s: a late answer; not used").arg(id).arg(baud);
-    if (find.outcome.status == BusStatus::ShortReply)
+    if (find.namedId >= 0)
+        return tr("ID %1 at %2 bits/s: the answer names ID %3; not used").arg(id).arg(baud).arg(hexId(find.namedId));
+    if (find.outcome.status == orvelin::Status::ShortReply)
         return tr("ID %1 at %2 bits/s: %3 of %4 bytes; not used")
             .arg(id)
             .arg(baud)

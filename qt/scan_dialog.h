@@ -4,7 +4,7 @@
 // the worker's thread: the dialog shows each probe and answer as it comes.
 #pragma once
 
-#include "ops/bus/servo_scan.h"
+#include "orvelin/scan.h"
 
 #include <QDialog>
 #include <QList>
@@ -29,7 +29,7 @@ public:
     const StopFlag& stopFlag() const { return stop_; }
 
     void showProbe(int id, int baud);
-    void addFind(const ScanFind& find, int baud);
+    void addFind(const orvelin::ScanFind& find, int baud);
     void finish(bool portOpened);
     void done(int result) override;
 
@@ -42,7 +42,7 @@ private:
     void startScan();
     void chooseSelected();
     void updateButtons();
-    QString untrustedText(const ScanFind& find, int baud) const;
+    QString untrustedText(const orvelin::ScanFind& find, int baud) const;
 
     QRadioButton* inForce_;
     QRadioButton* allRates_;

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 char inifilename[kIniFileNameSize];
 char comPortNameBuff[kComPortNameBuffSize];
@@ -73,6 +74,17 @@ bool writeStartupSettings(const std::string& port, const std::string& baud)
     bool portWritten = profileWriteString(kSection, "PORT", port.c_str(), inifilename);
     bool baudWritten = profileWriteString(kSection, "BAUDRATE", baud.c_str(), inifilename);
     return portWritten && baudWritten;
+}
+
+ConfiguredPort readConfiguredPort()
+{
+    char path[kIniFileNameSize];
+    copyText(inifilename, kIniFileNameSize, placeIniFile(path, sizeof path) ? path : "");
+    std::vector<char> port(kPortReadSize);
+    readSetting("PORT", kDefaultPort, port.data(), kPortReadSize);
+    char baud[kBaudReadSize];
+    readSetting("BAUDRATE", kDefaultBaud, baud, sizeof baud);
+    return {port.data(), baud, decimalValue(baud)};
 }
 
 void readINI()

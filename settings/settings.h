@@ -31,6 +31,17 @@ extern char comPortNameBuff[kComPortNameBuffSize];
 // written, the defaults COM1 and 115200 are still used for the run.
 void readINI();
 
+// What servoconf.ini holds, as values, for a front end that opens a bus of
+// its own: the file placed and read as readINI does (a missing key gets its
+// default written, inifilename is set), the interpreter's port settings
+// left alone, and a port name of any length a device path can have.
+struct ConfiguredPort {
+    std::string port;      // as stored: a device path, or a name such as COM3
+    std::string baudText;  // as stored
+    int baud = 0;          // atoi's reading of it
+};
+ConfiguredPort readConfiguredPort();
+
 // The start-up port and baud rate as the options dialog shows them: read
 // from inifilename without writing anything, the defaults for a missing key
 // (or one holding the sentinel FAIL), each cut as the dialog's buffers cut

@@ -12,18 +12,20 @@ namespace {
 constexpr CommandHelp kHelp = {
     .english = {
         .intro = R"(Lists the backups that 'orvelin clear' and 'orvelin flash' save before they clear a
-servo, newest first: one line per file with the servo's ID, the time it was taken and
-the file's path. Each is a FLASH value file of every register; 'orvelin flash FILE --id ID'
-writes it back. They are kept in $XDG_STATE_HOME/orvelin/backups (by default
+servo, and 'orvelin update' before it uploads, newest first: one line per file with the
+servo's ID, the time it was taken and the file's path. Each is a FLASH value file of every
+register; 'orvelin flash FILE --id ID' writes it back whole after a clear, 'orvelin restore
+FILE --id ID' only the settings that differ. They are kept in $XDG_STATE_HOME/orvelin/backups (by default
 ~/.local/state/orvelin/backups), on Windows in %LOCALAPPDATA%\orvelin\backups.
 
 Exit status: 0 done (with or without backups), 2 bad arguments, or no folder for backups.
 )",
     },
     .japanese = {
-        .intro = R"('orvelin clear' と 'orvelin flash' がサーボを消去する前に保存したバックアップを、新しい順に
-一覧表示します: 1ファイル1行で、サーボの ID、保存した時刻、ファイルのパス。どれも全レジスタの
-FLASH 値ファイルで、'orvelin flash ファイル --id ID' で書き戻せます。保存先は
+        .intro = R"('orvelin clear' と 'orvelin flash' がサーボを消去する前に、'orvelin update' が書き込む前に
+保存したバックアップを、新しい順に一覧表示します: 1ファイル1行で、サーボの ID、保存した時刻、
+ファイルのパス。どれも全レジスタの FLASH 値ファイルで、'orvelin flash ファイル --id ID' は
+消去の後に全体を、'orvelin restore ファイル --id ID' は違う設定だけを書き戻します。保存先は
 $XDG_STATE_HOME/orvelin/backups (省略時は ~/.local/state/orvelin/backups)、Windows では
 %LOCALAPPDATA%\orvelin\backups です。
 

@@ -64,11 +64,11 @@ int runClear(const ClearArgs& args)
     if (!expectPositional(args, "clear", 0, 0, ""))
         return kExitUsage;
     int status = kExitOk;
-    auto servos = prepareServos(args, status);
-    if (!servos)
+    auto session = openServos(args, status);
+    if (!session)
         return status;
     // Without Enter the clear is still done: only the question went unanswered.
-    ClearRun run = clearServos(*servos, {.keepGoing = args.keepGoing, .confirmed = args.yes, .backUp = !args.noBackup});
+    ClearRun run = clearServos(*session, {.keepGoing = args.keepGoing, .confirmed = args.yes, .backUp = !args.noBackup});
     return run.status;
 }
 

@@ -2,12 +2,9 @@
 
 #include "cli/exit_codes.h"
 #include "cli/outcomes.h"
-#include "cli/register_args.h"
-#include "ops/bus/servo_reads.h"
-#include "ops/bus/servo_scan.h"
-#include "ops/bus/servo_writes.h"
-#include "ops/flash_column.h"
-#include "settings/backup_files.h"
+#include "orvelin/backups.h"
+#include "orvelin/scan.h"
+#include "orvelin/writes.h"
 
 #include <algorithm>
 #include <cctype>
@@ -20,14 +17,6 @@
 #include <system_error>
 
 namespace {
-
-// Backups are FLASH value files as orvelin save writes them, in the
-// platform's text mode as the window writes its files.
-#ifdef _WIN32
-constexpr const char* kLineEnd = "\r\n";
-#else
-constexpr const char* kLineEnd = "\n";
-#endif
 
 // A path as one word of a command line to paste: quoted when it holds more
 // than the characters of plain names (a Windows user name with a blank).
@@ -53,12 +42,12 @@ std::string commandWord(const std::string& path)
 
 // Which of several servos answer, asked before anything is written to any.
 // A single servo is not asked: its clear finds out whether it answers.
-int answering(BusPort& port, const ServoIds& servos, bool keepGoing, ServoIds& found)
+int answering(orvelin::Bus& bus, const ServoIds& servos, bool keepGoing, ServoIds& found)
 {
     found = servos;
     if (!servos.listed)
         return kExitOk;
-    std::vector<int> answered = answeringIds(port, servos.ids);
+    std::vector<int> answered = orvelin::answeringIds(bus, servos.ids);
     found.ids.clear();
     int status = kExitOk;
     for (int id : servos.ids) {
@@ -66,7 +55,7 @@ int answering(BusPort& port, const ServoIds& servos, bool keepGoing, ServoIds& f
             found.ids.push_back(id);
             continue;
         }
-        int silent = reportOutcome({.status = BusStatus::NoReply, .id = id});
+        int silent = reportOutcome({.status = Status::NoReply, .id = id}, bus);
         status = status == kExitOk ? silent : status;
         if (!keepGoing)
             break;
@@ -74,63 +63,54 @@ int answering(BusPort& port, const ServoIds& servos, bool keepGoing, ServoIds& f
     return status;
 }
 
-// The folder of the backups, made when missing; a refusal is reported.
-std::optional<std::filesystem::path> backupFolderMade()
+// Says why a backup was not made, and returns the exit status.
+int reportBackup(const orvelin::Backup& backup, const orvelin::Bus& bus, const std::filesystem::path& folder)
 {
-    std::filesystem::path folder = backupFolder();
-    if (folder.empty()) {
+    using orvelin::BackupFailure;
+    switch (backup.failure) {
+    case BackupFailure::None:
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s\n",
+                     format(Msg::BackupSaved, backup.outcome.id, backup.path.string().c_str(),
+                            commandWord(backup.path.string()).c_str(), backup.outcome.id)
+                         .c_str());
+        return kExitOk;
+    case BackupFailure::ServoNotRead:
+        return reportOutcome(backup.outcome, bus);
+    case BackupFailure::NoFolder:
         complain(Msg::BackupNoFolder);
-        return std::nullopt;
+        break;
+    case BackupFailure::FolderNotMade:
+        complain(Msg::BackupFolderFailed, folder.string().c_str(), backup.reason.c_str());
+        break;
+    case BackupFailure::FileNotWritten:
+        complain(Msg::BackupWriteFailed, backup.path.string().c_str());
+        break;
     }
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
-        complain(Msg::BackupFolderFailed, folder.string().c_str(), error.message().c_str());
-        return std::nullopt;
-    }
-    return folder;
+    return kExitUsage;
 }
 
-// Every register of the servo, read whole, in a new file of the folder,
-// with the command that writes them back. Returns the exit status.
-int backUpServo(BusPort& port, int id, const std::filesystem::path& folder)
-{
-    ServoImage image;
-    if (int status = reportOutcome(readServo(port, id, BlockSet::all(), image)); status != kExitOk)
-        return status;
-    FlashColumn column;
-    for (int row = 0; row < FlashColumn::kRows; ++row)
-        column.set(row, valueText(image.value(row), row));
-    const std::string path = newBackupPath(folder, id, std::chrono::system_clock::now()).string();
-    // Through a new file renamed over its name: a full disk leaves no half backup.
-    if (!column.save(path.c_str(), kLineEnd)) {
-        complain(Msg::BackupWriteFailed, path.c_str());
-        return kExitUsage;
-    }
-    std::fflush(stdout);
-    std::fprintf(stderr, "%s\n", format(Msg::BackupSaved, id, path.c_str(), commandWord(path).c_str(), id).c_str());
-    return kExitOk;
-}
+}  // namespace
 
-// Each servo's backup before anything is written to any: a servo that
-// cannot be backed up is not cleared, nor, without keepGoing, any other.
-int backUp(BusPort& port, const ServoIds& servos, bool keepGoing, ServoIds& found)
+int backUpServos(orvelin::Bus& bus, const ServoIds& servos, bool keepGoing, ServoIds& found,
+                 std::vector<orvelin::Backup>* made)
 {
     found = {{}, servos.listed};
-    auto folder = backupFolderMade();
-    if (!folder) {
-        complain(Msg::BackupStops);
-        return kExitUsage;
-    }
+    const std::filesystem::path folder = orvelin::defaultBackupFolder();
     int status = kExitOk;
     for (int id : servos.ids) {
-        int backedUp = backUpServo(port, id, *folder);
+        orvelin::Backup backup = orvelin::backUpServo(bus, id, folder);
+        int backedUp = reportBackup(backup, bus, folder);
         if (backedUp == kExitOk) {
             found.ids.push_back(id);
+            if (made != nullptr)
+                made->push_back(backup);
             continue;
         }
         status = status == kExitOk ? backedUp : status;
-        if (!keepGoing) {
+        // Without a folder no other servo can be backed up either.
+        if (!keepGoing || backup.failure == orvelin::BackupFailure::NoFolder ||
+            backup.failure == orvelin::BackupFailure::FolderNotMade) {
             complain(Msg::BackupStops);
             break;
         }
@@ -139,31 +119,28 @@ int backUp(BusPort& port, const ServoIds& servos, bool keepGoing, ServoIds& foun
     return status;
 }
 
-}  // namespace
-
-ClearRun clearServos(const ServoIds& servos, const ClearChoices& choices)
+ClearRun clearServos(ServoSession& session, const ClearChoices& choices)
 {
     ClearRun run{kExitOk, {}};
     {
-        // The port is not held while the operator restarts the servos.
-        BusPort port;
-        if (!portOpened(port, run.status))
-            return run;
+        orvelin::Bus& bus = *session.bus;
         ServoIds found;
-        run.status = choices.backUp ? backUp(port, servos, choices.keepGoing, found)
-                                    : answering(port, servos, choices.keepGoing, found);
+        run.status = choices.backUp ? backUpServos(bus, session.servos, choices.keepGoing, found)
+                                    : answering(bus, session.servos, choices.keepGoing, found);
         if (found.ids.empty() || (run.status != kExitOk && !choices.keepGoing))
             return run;
         auto clearOne = [&](int id) {
-            BusOutcome outcome = clearSettings(port, id);
+            Outcome outcome = orvelin::clearSettings(bus, id);
             if (outcome.ok())
                 run.cleared.push_back(id);
             return outcome;
         };
-        int cleared = runServos(found, choices.keepGoing, clearOne, {}, Report::FailuresOnly);
+        int cleared = runServos(bus, found, choices.keepGoing, clearOne, {}, Report::FailuresOnly);
         if (run.status == kExitOk)
             run.status = cleared;
     }
+    // The port is not held while the operator restarts the servos.
+    session.bus.reset();
     if (!run.cleared.empty())
         run.restart = awaitRestart(choices.confirmed, run.cleared);
     return run;

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "cli/console/restart_prompt.h"
-#include "ops/bus/servo_runs.h"
+#include "cli/servo_ids.h"
+#include "orvelin/backups.h"
 
+#include <filesystem>
 #include <vector>
 
 struct ClearRun {
@@ -22,6 +24,13 @@ struct ClearChoices {
 
 // Every servo is backed up (or, without backups, for a list, must answer)
 // before any is cleared; with keepGoing the failed ones are left out. Then
-// each is cleared and, when one took it, the operator is asked once to
-// restart them.
-ClearRun clearServos(const ServoIds& servos, const ClearChoices& choices);
+// each is cleared and, when one took it, the bus is closed and the operator
+// is asked once to restart them.
+ClearRun clearServos(ServoSession& session, const ClearChoices& choices);
+
+// Each servo's backup before anything is written to any: a servo that
+// cannot be backed up is left out of found, and without keepGoing the run
+// stops there. Every backup made is said on stderr, with the command that
+// writes it back. Returns the first failure's exit status.
+int backUpServos(orvelin::Bus& bus, const ServoIds& servos, bool keepGoing, ServoIds& found,
+                 std::vector<orvelin::Backup>* made = nullptr);

@@ -3,6 +3,7 @@
 #include "cli/texts/messages.h"
 #include "cli/port_setup.h"
 #include "link/serial.h"
+#include "settings/device_path.h"
 #include "settings/settings.h"
 #include "cli/subcommands.h"
 
@@ -42,7 +43,7 @@ constexpr const char* kSection = "SERIAL";
 
 std::string readKey(const char* key)
 {
-    std::vector<char> value(kComPortNameSize + 1);
+    std::vector<char> value(kPortReadSize);
     profileGetString(kSection, key, "", value.data(), static_cast<int>(value.size()), inifilename);
     return value.data();
 }
@@ -66,11 +67,11 @@ int runConfig(const CommonArgs& args)
     std::optional<int> rate;
     if (args.baud && !(rate = baudFromText(*args.baud)))
         return usageFailure("config");
-    if (args.port && !setPortName(*args.port))
+    if (args.port && !acceptsPortName(*args.port))
         return usageFailure("config");
 
     // Places the file, creating it with the defaults as the window does.
-    readINI();
+    readConfiguredPort();
     if (inifilename[0] == '\0') {
         complain(Msg::ConfigWriteFailed, "servoconf.ini");
         return kExitUsage;

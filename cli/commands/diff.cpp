@@ -7,7 +7,7 @@
 #include "link/registers.h"
 #include "cli/servo_ids.h"
 #include "cli/outcomes.h"
-#include "ops/bus/servo_reads.h"
+#include "orvelin/reads.h"
 #include "cli/staged_values.h"
 #include "cli/subcommands.h"
 
@@ -77,7 +77,7 @@ struct Side {
     std::vector<std::optional<uint32_t>> values;  // by row; nothing where the file stages none
 };
 
-Side servoSide(const ServoImage& memory)
+Side servoSide(const orvelin::ServoImage& memory)
 {
     char name[8];
     std::snprintf(name, sizeof name, "%02X", static_cast<unsigned>(memory.id));
@@ -180,10 +180,10 @@ int runDiff(const DiffArgs& args)
             return usageFailure("diff");
     }
     int status = kExitOk;
-    auto servos = prepareServos(args, status);
-    if (!servos)
+    auto session = openServos(args, status);
+    if (!session)
         return status;
-    std::vector<int> ids = servos->ids;
+    std::vector<int> ids = session->servos.ids;
     if (with)
         ids.insert(ids.begin(), *with);
     if (!staged && ids.size() < 2) {
@@ -195,16 +195,14 @@ int runDiff(const DiffArgs& args)
     if (staged)
         sides.push_back(fileSide(*staged));
     {
-        BusPort port;
-        if (!portOpened(port, status))
-            return status;
-        std::vector<ServoImage> images;
-        std::vector<BusOutcome> outcomes = readRound(port, ids, BlockSet::all(), images);
-        for (const BusOutcome& outcome : outcomes)
-            if (int read = reportOutcome(outcome); read != kExitOk)
+        std::vector<orvelin::ServoImage> images;
+        std::vector<Outcome> outcomes = orvelin::readRound(*session->bus, ids, orvelin::BlockSet::all(), images);
+        for (const Outcome& outcome : outcomes)
+            if (int read = reportOutcome(outcome, *session->bus); read != kExitOk)
                 return read;
-        for (const ServoImage& image : images)
+        for (const orvelin::ServoImage& image : images)
             sides.push_back(servoSide(image));
+        session->bus.reset();
     }
     std::vector<Side> others(sides.begin() + 1, sides.end());
     std::vector<int> differ = differingRows(sides.front(), others, *rows);

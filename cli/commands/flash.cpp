@@ -9,13 +9,15 @@
 #include "cli/subcommands.h"
 #include "cli/texts/messages.h"
 #include "link/registers.h"
-#include "ops/bus/servo_writes.h"
+#include "orvelin/writes.h"
 #include "ops/command_lines.h"
 
 #include <chrono>
 #include <cstdio>
 
 namespace {
+
+using orvelin::StagedValues;
 
 struct FlashArgs : CommonArgs {
     bool dryRun = false;
@@ -106,7 +108,7 @@ ID のリスト (ロボット全体) では、まず全サーボをバックア�
     },
 };
 
-constexpr int kSysSidRow = 3;
+constexpr int kSysSidRow = registerRow("SYS_SID");
 // A restarted servo answers again within this.
 constexpr auto kRestartWait = std::chrono::seconds(2);
 
@@ -144,18 +146,6 @@ bool changesAnId(const FlashColumn& staged, const ServoIds& servos)
     return false;
 }
 
-// One servo, cleared and restarted: its values, its restart, and the read
-// back from the ID it answers on once restarted.
-BusOutcome writeServo(BusPort& port, int id, const StagedValues& values)
-{
-    BusOutcome outcome = sendStagedValues(port, id, values);
-    if (outcome.ok())
-        outcome = sendRestartRequest(port, id);
-    if (outcome.ok())
-        outcome = verifyStaged(port, idAfter(id, values), values, kRestartWait);
-    return outcome;
-}
-
 int runFlash(const FlashArgs& args)
 {
     if (!expectPositional(args, "flash", 1, 1, "FILE"))
@@ -173,27 +163,27 @@ int runFlash(const FlashArgs& args)
         return kExitUsage;
     }
     int status = kExitOk;
-    auto servos = prepareServos(args, status);
-    if (!servos)
+    auto session = openServos(args, status);
+    if (!session)
         return status;
-    if (!args.allowIdChange && changesAnId(*staged, *servos))
+    if (!args.allowIdChange && changesAnId(*staged, session->servos))
         return kExitUsage;
     bool keepGoing = args.keepGoing;
 
     // The values go in only after the operator has restarted the cleared servos.
-    ClearRun cleared = clearServos(*servos, {.keepGoing = keepGoing, .confirmed = args.yes, .backUp = !args.noBackup});
+    ClearRun cleared = clearServos(*session, {.keepGoing = keepGoing, .confirmed = args.yes, .backUp = !args.noBackup});
     if (cleared.cleared.empty() || (cleared.status != kExitOk && !keepGoing))
         return cleared.status;
     if (cleared.restart == RestartOutcome::Unconfirmed) {
         complain(Msg::NotConfirmed);
         return kExitUsage;
     }
-    BusPort port;
-    if (!portOpened(port, status))
+    RunBus bus(session->choice);
+    if (!portOpened(bus, status))
         return status;
     StagedValues values = valuesOf(*staged);
-    status = runServos(ServoIds{cleared.cleared, servos->listed}, keepGoing,
-                       [&](int id) { return writeServo(port, id, values); });
+    status = runServos(bus, ServoIds{cleared.cleared, session->servos.listed}, keepGoing,
+                       [&](int id) { return orvelin::writeFlashValues(bus, id, values, kRestartWait); });
     if (status == kExitOk)
         announce(Msg::FlashDoneTitle, Msg::FlashDone);
     return cleared.status != kExitOk ? cleared.status : status;

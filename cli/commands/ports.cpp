@@ -10,6 +10,7 @@
 #include "cli/subcommands.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -53,30 +54,30 @@ Exit status: 0 done, 2 bad arguments.
 // resets some boards, so the listed devices are left alone. A configured
 // port that cannot be opened (unplugged, or a name from another system)
 // says nothing; one given with --port says so.
-void reportPortInForce(bool given)
+void reportPortInForce(const std::string& port, int baud, bool given)
 {
-    if (comPortName[0] == '\0')
+    if (port.empty())
         return;
-    serial_handle h = serial_open(comPortName, baudRate, kPortTimeoutMs);
-    std::string name = portDisplayName();
+    serial_handle h = serial_open(port.c_str(), baud, kPortTimeoutMs);
     if (h == SERIAL_INVALID) {
         if (given)
-            std::printf("%s\n", format(Msg::PortsInForceClosed, name.c_str()).c_str());
+            std::printf("%s\n", format(Msg::PortsInForceClosed, port.c_str()).c_str());
         return;
     }
     LowLatency state = serial_low_latency(h);
     serial_close(h);
-    std::printf("%s\n", format(Msg::PortsInForce, name.c_str(), lowLatencyNote(state)).c_str());
+    std::printf("%s\n", format(Msg::PortsInForce, port.c_str(), lowLatencyNote(state)).c_str());
 }
 
 int runPorts(const CommonArgs& args)
 {
     if (!expectPositional(args, "ports", 0, 0, ""))
         return kExitUsage;
-    if (args.port && !setPortName(*args.port))
+    if (args.port && !acceptsPortName(*args.port))
         return usageFailure("ports");
-    if (!args.port)
-        readINI();
+    // servoconf.ini is read (and made) only when the port is not given.
+    const ConfiguredPort configured =
+        args.port ? ConfiguredPort{*args.port, kDefaultBaud, std::atoi(kDefaultBaud)} : readConfiguredPort();
     std::vector<SerialDevice> devices = listSerialDevices();
     if (devices.empty())
         complain(Msg::PortsNone);
@@ -93,7 +94,7 @@ int runPorts(const CommonArgs& args)
             hinted.insert(device.latency->file).second)
             std::printf("    %s\n", format(Msg::PortsLatencyHint, device.latency->file.c_str()).c_str());
     }
-    reportPortInForce(args.port.has_value());
+    reportPortInForce(configured.port, configured.baud, args.port.has_value());
     return kExitOk;
 }
 

@@ -7,7 +7,7 @@
 #include "cli/register_args.h"
 #include "link/registers.h"
 #include "cli/outcomes.h"
-#include "ops/bus/servo_reads.h"
+#include "orvelin/reads.h"
 #include "cli/subcommands.h"
 
 #include <cstdio>
@@ -74,15 +74,17 @@ int runSave(const SaveArgs& args)
     auto rows = registersOption(args.registers);
     if (!rows)
         return usageFailure("save");
-    if (int status = preparePort(args); status != kExitOk)
+    int status = kExitOk;
+    auto choice = choosePort(args, status);
+    if (!choice)
         return status;
-    ServoImage memory;
+    orvelin::ServoImage memory;
     {
-        BusPort port;
-        int status = kExitOk;
-        if (!portOpened(port, status))
+        RunBus bus(*choice);
+        if (!portOpened(bus, status))
             return status;
-        if (status = reportOutcome(readServo(port, SendID, BlockSet::all(), memory)); status != kExitOk)
+        if (status = reportOutcome(orvelin::readServo(bus, choice->id, orvelin::BlockSet::all(), memory), bus);
+            status != kExitOk)
             return status;
     }
 
@@ -96,7 +98,7 @@ int runSave(const SaveArgs& args)
         return kExitUsage;
     }
     std::fflush(stdout);
-    std::fprintf(stderr, "%s\n", format(Msg::SaveDone, rows->size(), SendID, path.c_str()).c_str());
+    std::fprintf(stderr, "%s\n", format(Msg::SaveDone, rows->size(), choice->id, path.c_str()).c_str());
     return kExitOk;
 }
 

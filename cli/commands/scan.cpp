@@ -1,16 +1,15 @@
 // orvelin scan: which IDs answer, at which baud rates.
 #include "cli/exit_codes.h"
 #include "cli/id_lists.h"
-#include "ops/bus/servo_runs.h"
 #include "cli/console/interrupt.h"
-#include "cli/console/port_notes.h"
 #include "cli/texts/messages.h"
 #include "cli/port_setup.h"
 #include "cli/console/progress.h"
 #include "link/registers.h"
 #include "link/serial.h"
 #include "cli/outcomes.h"
-#include "ops/bus/servo_scan.h"
+#include "orvelin/scan.h"
+#include "orvelin/servo_lists.h"
 #include "cli/subcommands.h"
 
 #include <cstdio>
@@ -104,7 +103,7 @@ private:
 // Garbled and late answers are said, never listed: their values are not the servo's.
 void tellFind(const ScanFind& find, ScanTally& tally)
 {
-    const BusOutcome& outcome = find.outcome;
+    const Outcome& outcome = find.outcome;
     if (outcome.ok()) {
         ++tally.found;
         std::printf("%02X  0x%04X  0x%04X   %d\n", outcome.id, find.partNumber, find.version, find.baud);
@@ -121,14 +120,14 @@ int runScan(const ScanArgs& args)
         return kExitUsage;
     std::vector<int> ids;
     if (args.ids) {
-        auto parsed = parseIdList(*args.ids);
+        auto parsed = orvelin::parseIdList(*args.ids);
         if (!parsed) {
             complain(Msg::BadIdList, args.ids->c_str());
             return usageFailure("scan");
         }
         ids = *parsed;
     } else {
-        ids = *parseIdList("0-3F");
+        ids = orvelin::everyId();
     }
     // --baud takes a list here; the port settings see only the port.
     CommonArgs portArgs = args;
@@ -142,20 +141,21 @@ int runScan(const ScanArgs& args)
         }
         rates = *parsed;
     }
-    if (int status = preparePort(portArgs); status != kExitOk)
+    int status = kExitOk;
+    auto choice = choosePort(portArgs, status);
+    if (!choice)
         return status;
     if (rates.empty())
-        rates.push_back(baudRate);
+        rates.push_back(choice->baud);
 
     catchInterrupt();
-    int status = kExitOk;
-    BusPort port;
-    if (!portOpened(port, status))
+    RunBus bus(*choice);
+    if (!portOpened(bus, status))
         return status;
     std::printf("ID  SYS_PN  SYS_VER  BAUD\n");
     ScanTally tally;
     ProgressLine progress(ids.size());
-    ScanCalls calls;
+    orvelin::ScanCalls calls;
     calls.tried = [&](int id, std::size_t k, int baud) { progress.at(id, k, baud); };
     calls.found = [&](const ScanFind& find) {
         progress.wipe();
@@ -163,16 +163,15 @@ int runScan(const ScanArgs& args)
     };
     calls.rateRefused = [&](int baud) {
         progress.wipe();
-        complain(Msg::ScanRateRefused, portDisplayName().c_str(), baud);
+        complain(Msg::ScanRateRefused, bus.port().c_str(), baud);
     };
     calls.stop = interrupted;
-    scanRates(port, rates, ids, calls);
+    orvelin::scanRates(bus, rates, ids, calls);
     progress.wipe();
-    noteEcho(port.echoes());
     if (tally.untrusted > 0)
         return kExitBadReply;
     if (tally.found == 0) {
-        complain(Msg::ScanNone, portDisplayName().c_str());
+        complain(Msg::ScanNone, bus.port().c_str());
         return kExitNoReply;
     }
     return kExitOk;

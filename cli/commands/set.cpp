@@ -7,7 +7,7 @@
 #include "cli/subcommands.h"
 #include "cli/texts/messages.h"
 #include "link/registers.h"
-#include "ops/bus/servo_writes.h"
+#include "orvelin/writes.h"
 
 #include <cstdio>
 
@@ -68,12 +68,12 @@ not read back VALUE (the servo did not take it, or changed it at once).
     },
 };
 
-BusOutcome setOne(BusPort& port, int id, int row, uint32_t value, bool listed)
+Outcome setOne(orvelin::Bus& bus, int id, int row, uint32_t value, bool listed)
 {
-    ServoImage readBack;
-    BusOutcome outcome = setRegister(port, id, row, value, readBack);
+    orvelin::ServoImage readBack;
+    Outcome outcome = orvelin::setRegister(bus, id, row, value, readBack);
     // The value as it reads back is shown, also when it is not the one written.
-    if (outcome.ok() || outcome.status == BusStatus::ReadBackDiffers) {
+    if (outcome.ok() || outcome.status == Status::ReadBackDiffers) {
         const ParamDef& def = paramtbl[row];
         char address[8];
         formatAddressText(address, sizeof address, def.address);
@@ -96,13 +96,12 @@ int runSet(const SetArgs& args)
     if (!value)
         return usageFailure("set");
     int status = kExitOk;
-    auto servos = prepareServos(args, status);
-    if (!servos)
+    auto session = openServos(args, status);
+    if (!session)
         return status;
-    BusPort port;
-    if (!portOpened(port, status))
-        return status;
-    return runServos(*servos, args.keepGoing, [&](int id) { return setOne(port, id, *row, *value, servos->listed); });
+    orvelin::Bus& bus = *session->bus;
+    const ServoIds& servos = session->servos;
+    return runServos(bus, servos, args.keepGoing, [&](int id) { return setOne(bus, id, *row, *value, servos.listed); });
 }
 
 }  // namespace

@@ -7,13 +7,15 @@
 #include "link/registers.h"
 #include "cli/servo_ids.h"
 #include "cli/outcomes.h"
-#include "ops/bus/servo_reads.h"
+#include "orvelin/reads.h"
 #include "cli/subcommands.h"
 
 #include <cstdio>
 #include <vector>
 
 namespace {
+
+using orvelin::ServoImage;
 
 struct TableArgs : CommonArgs {
     bool json = false;
@@ -126,18 +128,16 @@ int runTable(const TableArgs& args)
     if (!expectPositional(args, "table", 0, 0, ""))
         return kExitUsage;
     int status = kExitOk;
-    auto servos = prepareServos(args, status);
-    if (!servos)
+    auto session = openServos(args, status);
+    if (!session)
         return status;
-    BusPort port;
-    if (!portOpened(port, status))
-        return status;
+    const ServoIds& servos = session->servos;
     std::vector<ServoImage> images;
-    std::vector<BusOutcome> outcomes = readRound(port, servos->ids, BlockSet::all(), images);
+    std::vector<Outcome> outcomes = orvelin::readRound(*session->bus, servos.ids, orvelin::BlockSet::all(), images);
     // Values from a reply with bytes missing or extra are not shown at all.
     std::vector<ServoImage> read;
     for (std::size_t k = 0; k < outcomes.size(); ++k) {
-        int result = reportOutcome(outcomes[k]);
+        int result = reportOutcome(outcomes[k], *session->bus);
         if (result == kExitOk)
             read.push_back(images[k]);
         else if (status == kExitOk)
@@ -146,9 +146,9 @@ int runTable(const TableArgs& args)
     if (read.empty() || (status != kExitOk && !args.keepGoing))
         return status;
     if (args.json)
-        printJson(read, servos->listed);
+        printJson(read, servos.listed);
     else
-        printText(read, servos->listed);
+        printText(read, servos.listed);
     return status;
 }
 

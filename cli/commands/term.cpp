@@ -1,21 +1,30 @@
 // orvelin term: raw command lines through the interpreter, trace on stdout,
 // and a note on stderr for what the interpreter takes in silence.
-#include "cli/exit_codes.h"
-#include "link/lasterror.h"
 #include "cli/console/port_notes.h"
+#include "cli/exit_codes.h"
 #include "cli/line_notes.h"
-#include "cli/texts/messages.h"
-#include "cli/port_setup.h"
-#include "ops/command_lines.h"
-#include "link/term.h"
-#include "cli/subcommands.h"
 #include "cli/outcomes.h"
+#include "cli/port_setup.h"
+#include "cli/subcommands.h"
+#include "cli/texts/messages.h"
+#include "link/lasterror.h"
+#include "link/port_settings.h"
+#include "link/registers.h"
+#include "link/serial.h"
+#include "link/term.h"
+#include "ops/bus/bus_access.h"
+#include "ops/command_lines.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 
 namespace {
+
+// The port in force as people write it, for the messages about it.
+std::string portName;
 
 struct TermArgs : CommonArgs {
     bool strict = false;
@@ -112,7 +121,34 @@ int runOne(const std::string& line, bool strict)
     }
     std::vector<std::string> notes = replyNotes(line, parsed, termReplies());
     tell(notes);
+    noteEcho(portName, std::ranges::any_of(termReplies(), &TermReply::echoed));
     return strict && !notes.empty() ? kExitUsage : kExitOk;
+}
+
+// The interpreter opens the port in force for every line: the choice
+// becomes it, as the window's Connect makes it, and the ID with it.
+bool putInForce(const PortChoice& choice)
+{
+#ifdef _WIN32
+    constexpr std::string_view kDevicePrefix = "\\\\.\\";
+    const std::string path = choice.port.starts_with(kDevicePrefix) ? choice.port : std::string(kDevicePrefix) + choice.port;
+#else
+    const std::string& path = choice.port;
+#endif
+    if (path.size() >= kComPortNameSize) {
+        complain(Msg::PortTooLong, choice.port.c_str());
+        return false;
+    }
+    std::memcpy(comPortName, path.c_str(), path.size() + 1);
+    baudRate = choice.baud;
+    SendID = choice.id;
+    portName = choice.port;
+    // A port that cannot be opened ends the run, as it ends the window.
+    set_errexit_handler([](const char*) {
+        SerialError error = serial_last_error();
+        reportOpenFailure(portName, baudRate, orvelin::portErrorFrom(error.failure), error.systemCode);
+    });
+    return true;
 }
 
 int runTerm(const TermArgs& args)
@@ -120,9 +156,13 @@ int runTerm(const TermArgs& args)
     for (const std::string& line : args.positional)
         if (!fitsBuffer(line))
             return kExitUsage;
-    if (int status = preparePort(args); status != kExitOk)
+    int status = kExitOk;
+    auto choice = choosePort(args, status);
+    if (!choice)
         return status;
-    warnAboutLatency();
+    if (!putInForce(*choice))
+        return kExitUsage;
+    warnAboutLatency(choice->port);
     bool strict = args.strict;
 
     if (!args.positional.empty()) {

@@ -11,7 +11,7 @@
 #include "cli/servo_ids.h"
 #include "cli/subcommands.h"
 #include "cli/outcomes.h"
-#include "ops/bus/servo_reads.h"
+#include "orvelin/reads.h"
 #include "cli/charts/watch_chart.h"
 
 #include <array>
@@ -104,8 +104,6 @@ Ctrl-C を押すか指定回数で終わります。バイトが足りないか�
 
 constexpr long kDefaultIntervalMs = 100;
 constexpr auto kSleepSlice = std::chrono::milliseconds(20);
-constexpr auto kPortWait = std::chrono::milliseconds(500);
-constexpr auto kPortRetry = std::chrono::milliseconds(5);
 
 struct Settings {
     std::vector<int> rows;
@@ -119,8 +117,8 @@ struct Settings {
 // One round of samples, read and not yet shown.
 struct Round {
     double seconds = 0;
-    std::vector<ServoImage> samples;
-    std::vector<BusOutcome> outcomes;
+    std::vector<orvelin::ServoImage> samples;
+    std::vector<Outcome> outcomes;
 };
 
 std::optional<Settings> readSettings(const WatchArgs& args)
@@ -162,20 +160,6 @@ std::optional<Settings> readSettings(const WatchArgs& args)
     return settings;
 }
 
-// Another command (orvelin set from another terminal) may hold the port the
-// moment the watch begins: it waits for it a little rather than end at once.
-std::unique_ptr<BusPort> openForSample()
-{
-    const auto until = Clock::now() + kPortWait;
-    for (;;) {
-        auto port = std::make_unique<BusPort>();
-        if (port->isOpen() || serial_last_error().failure != SerialFailure::Busy || Clock::now() >= until ||
-            interrupted())
-            return port;
-        std::this_thread::sleep_for(kPortRetry);
-    }
-}
-
 // A register's name as a column: M_POS, or 01:M_POS when several servos are watched.
 std::string seriesName(const ServoIds& servos, int id, int row)
 {
@@ -186,7 +170,7 @@ std::string seriesName(const ServoIds& servos, int id, int row)
     return name;
 }
 
-void printSample(const Settings& settings, const ServoIds& servos, double seconds, const std::vector<ServoImage>& samples)
+void printSample(const Settings& settings, const ServoIds& servos, double seconds, const std::vector<orvelin::ServoImage>& samples)
 {
     std::string line;
     char field[64];
@@ -220,10 +204,10 @@ std::vector<ChartSeries> chartSeries(const Settings& settings, const ServoIds& s
     return series;
 }
 
-std::vector<std::optional<uint32_t>> valuesIn(const Settings& settings, const std::vector<ServoImage>& samples)
+std::vector<std::optional<uint32_t>> valuesIn(const Settings& settings, const std::vector<orvelin::ServoImage>& samples)
 {
     std::vector<std::optional<uint32_t>> values;
-    for (const ServoImage& sample : samples)
+    for (const orvelin::ServoImage& sample : samples)
         for (int row : settings.rows)
             values.push_back(sample.value(row));
     return values;
@@ -257,12 +241,17 @@ int runWatch(const WatchArgs& args)
         return usageFailure("watch");
     if (!chartSettingsUsable(settings->plot, settings->svgPath))
         return kExitUsage;
+    // One port for the whole watch; only its opening waits for a port that
+    // another command holds a moment.
+    catchInterrupt();
     int found = kExitOk;
-    auto servos = prepareServos(args, found);
-    if (!servos)
+    auto session = openServos(args, found, BusyPort::Wait);
+    if (!session)
         return found;
+    orvelin::Bus& bus = *session->bus;
+    const ServoIds* servos = &session->servos;
 
-    const BlockSet blocks = BlockSet::forRows(settings->rows);
+    const orvelin::BlockSet blocks = orvelin::BlockSet::forRows(settings->rows);
     if (settings->csv) {
         std::printf("time_s");
         for (int id : servos->ids)
@@ -274,24 +263,20 @@ int runWatch(const WatchArgs& args)
     std::optional<WatchChart> chart;
     if (settings->plot || !settings->svgPath.empty())
         chart.emplace(WatchChartSettings{chartSeries(*settings, *servos),
-                                         format(Msg::ChartTitle, portDisplayName().c_str(), idsText(*servos).c_str(),
+                                         format(Msg::ChartTitle, bus.port().c_str(), idsText(*servos).c_str(),
                                                 settings->intervalMs),
                                          settings->plot, settings->svgPath});
 
-    catchInterrupt();
-    // One port for the whole watch; only its first opening waits for a
-    // port that another command holds a moment.
-    std::unique_ptr<BusPort> port = openForSample();
     const Clock::time_point start = Clock::now();
     const auto interval = std::chrono::milliseconds(settings->intervalMs);
     Clock::time_point due = start;
     // A round is shown once the next one finds the line empty, or the drain
     // at the end does: bytes after it would mean its replies were shifted.
     std::optional<Round> pending;
-    auto show = [&](Quiet quiet) {
-        judgeRound(*port, pending->outcomes, quiet);
-        for (const BusOutcome& outcome : pending->outcomes)
-            if (int status = reportOutcome(outcome); status != kExitOk)
+    auto show = [&](orvelin::Quiet quiet) {
+        orvelin::judgeRound(bus, pending->outcomes, quiet);
+        for (const Outcome& outcome : pending->outcomes)
+            if (int status = reportOutcome(outcome, bus); status != kExitOk)
                 return status;
         if (chart)
             chart->add(pending->seconds, valuesIn(*settings, pending->samples));
@@ -312,17 +297,17 @@ int runWatch(const WatchArgs& args)
         if (interrupted())
             break;
         if (pending)
-            if (int status = show(Quiet::Now); status != kExitOk)
+            if (int status = show(orvelin::Quiet::Now); status != kExitOk)
                 return status;
         Round round;
-        round.outcomes = readRoundUnchecked(*port, servos->ids, blocks, round.samples);
+        round.outcomes = orvelin::readRoundUnchecked(bus, servos->ids, blocks, round.samples);
         // Stamped when the replies are in: a sample held up on its way (a busy
         // machine) keeps its true time.
         round.seconds = std::chrono::duration<double>(Clock::now() - start).count();
         pending = std::move(round);
     }
     if (pending)
-        if (int status = show(Quiet::Drain); status != kExitOk)
+        if (int status = show(orvelin::Quiet::Drain); status != kExitOk)
             return status;
     if (chart && !chart->finish())
         return kExitUsage;

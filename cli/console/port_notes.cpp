@@ -1,28 +1,17 @@
 #include "cli/console/port_notes.h"
 
-#include "cli/port_setup.h"
 #include "cli/texts/messages.h"
 #include "link/serial_devices.h"
 
-void warnAboutLatency()
+void warnAboutLatency([[maybe_unused]] const std::string& port)
 {
     // Windows keeps the latency timer in the adapter driver's settings, out
     // of reach of a console program.
 #ifndef _WIN32
-    auto latency = usbLatency(comPortName);
+    auto latency = usbLatency(port);
     if (latency && latency->milliseconds > kLatencyHintAbove)
-        complain(Msg::LatencyHint, comPortName, latency->milliseconds, latency->file.c_str());
+        complain(Msg::LatencyHint, port.c_str(), latency->milliseconds, latency->file.c_str());
 #endif
-}
-
-void noteEcho(bool echoed)
-{
-    static bool said = false;
-    if (!echoed || said)
-        return;
-    said = true;
-    std::fflush(stdout);
-    complain(Msg::AdapterEchoes, portDisplayName().c_str());
 }
 
 const char* lowLatencyNote(LowLatency state)

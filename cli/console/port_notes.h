@@ -5,12 +5,10 @@
 
 #include "link/serial.h"
 
-// A hint on stderr when the port in force is a USB adapter with a latency
-// timer above 1 ms.
-void warnAboutLatency();
+#include <string>
 
-// Says once per run, on stderr, that the adapter returns what it sends.
-void noteEcho(bool echoed);
+// A hint on stderr when port is a USB adapter with a latency timer above 1 ms.
+void warnAboutLatency(const std::string& port);
 
 // "low latency: on", "... not supported by this driver", "... not available on this system".
 const char* lowLatencyNote(LowLatency state);

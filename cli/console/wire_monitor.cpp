@@ -2,7 +2,6 @@
 
 #include "cli/console/port_notes.h"
 #include "cli/texts/messages.h"
-#include "cli/port_setup.h"
 #include "link/serial.h"
 #include "link/trace.h"
 
@@ -20,6 +19,7 @@ namespace {
 FILE* logStream = nullptr;
 bool logBesideTrace = false;
 bool portReported = false;
+std::string portName;
 const auto startTime = std::chrono::steady_clock::now();
 
 // Whether two streams end up in one place (one terminal, one file), where a
@@ -56,7 +56,7 @@ void observeOpen(serial_handle h)
         return;
     portReported = true;
     beginLogLine();
-    std::string note = format(Msg::WireLowLatency, portDisplayName().c_str(), lowLatencyNote(serial_low_latency(h)));
+    std::string note = format(Msg::WireLowLatency, portName.c_str(), lowLatencyNote(serial_low_latency(h)));
     auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - startTime);
     std::fprintf(logStream, "%10.3f ms %s\n", elapsed.count(), note.c_str());
     std::fflush(logStream);
@@ -80,6 +80,11 @@ void observe(WireDirection direction, const unsigned char* data, int n)
 }
 
 }  // namespace
+
+void tellWireTapPort(const std::string& port)
+{
+    portName = port;
+}
 
 void installWireTap(FILE* log)
 {

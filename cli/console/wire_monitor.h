@@ -4,6 +4,9 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 // Installs the link's wire observer when log is given (stderr for --wire).
 void installWireTap(FILE* log);
+// The port the run opens, as the line on its low latency names it.
+void tellWireTapPort(const std::string& port);

@@ -29,7 +29,8 @@ constexpr OverviewPage kEnglishOverview = {
   update FILE          upload a firmware update file (*.upd)
   save FILE            save the servo's values as a FLASH value file
   diff [FILE]          show the registers whose values differ (servo and file, or servos)
-  backups              list the backups clear and flash take, newest first
+  backups              list the backups clear, flash and update take, newest first
+  restore FILE         write a backup's settings back where the servo's differ
   scan                 find the servo IDs that answer
   watch REGISTER...    read registers again and again: lines, CSV, a live chart, an SVG
   ports                list serial devices, USB latency timers and low latency
@@ -67,7 +68,8 @@ constexpr OverviewPage kJapaneseOverview = {
   update ファイル      ファームウェアアップデートファイル (*.upd) を書き込みます
   save ファイル        サーボの値を FLASH 値ファイルに保存します
   diff [ファイル]      値の違うレジスタを表示します (サーボとファイル、またはサーボ同士)
-  backups              clear と flash が取ったバックアップを新しい順に表示します
+  backups              clear、flash、update が取ったバックアップを新しい順に表示します
+  restore ファイル     バックアップの設定のうちサーボと違うものを書き戻します
   scan                 応答するサーボ ID を探します
   watch レジスタ...    レジスタを繰り返し読み出します: 行、CSV、ライブチャート、SVG
   ports                シリアルデバイス、USB レイテンシタイマー、低遅延を表示します

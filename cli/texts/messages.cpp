@@ -242,6 +242,30 @@ constexpr Text kTexts[] = {
      "アップデートファイルのパスが %d 文字を超えています。短いパスに移すかリンクを作ってください"},
     {Msg::UpdateFileEmpty, "%s is empty: it holds no firmware. Nothing was sent.",
      "%s は空です。ファームウェアが入っていません。何も送信していません。"},
+    {Msg::UpdateLostServo,
+     "the ORVELIN with ID %02X does not answer at %d baud after the update: it may have come back with other "
+     "settings (another ID or baud rate). Find it with: orvelin scan --baud all\nits settings are backed up in %s; "
+     "write them back with: orvelin restore %s --id ID",
+     "ID %02X の ORVELIN がアップデートの後 %d bps で応答しません。別の設定 (ID やボーレート) で戻った"
+     "可能性があります。orvelin scan --baud all で探してください\n設定は %s にバックアップしてあります。"
+     "書き戻すには: orvelin restore %s --id ID"},
+    {Msg::UpdateSettingsKept, "the ORVELIN with ID %02X kept its settings", "ID %02X の ORVELIN は設定を保っています"},
+    {Msg::UpdateSettingsChanged, "after the update the ORVELIN with ID %02X has other values in %zu settings:",
+     "アップデートの後、ID %02X の ORVELIN は %zu 個の設定の値が変わりました:"},
+    {Msg::UpdateSettingWas, "was %s", "以前は %s"},
+    {Msg::UpdateRestoreHint, "to write them back: orvelin restore %s --id %02X",
+     "書き戻すには: orvelin restore %s --id %02X"},
+    {Msg::UpdateSettingsRestored, "wrote %zu settings back into the ORVELIN with ID %02X, each read back",
+     "%zu 個の設定を ID %02X の ORVELIN に書き戻し、それぞれを読み出して確かめました"},
+    {Msg::RestoreNeedsBackup, "--restore-settings needs the backup that --no-backup leaves out",
+     "--restore-settings には、--no-backup が省くバックアップが必要です"},
+    {Msg::RestoreNothing, "the ORVELIN with ID %02X already holds the file's settings: nothing written",
+     "ID %02X の ORVELIN はすでにファイルの設定を持っています。何も書き込みません"},
+    {Msg::RestoreIdTaken,
+     "the file gives the ORVELIN with ID %02X the ID %02X, at which another servo answers: two servos on one ID "
+     "would answer as one, so nothing is written",
+     "ファイルは ID %02X の ORVELIN に ID %02X を与えますが、その ID では別のサーボが応答しています。同じ ID "
+     "のサーボが 2 台になると区別できないため、何も書き込みません"},
     {Msg::UpdateInterrupted,
      "the update was stopped after %ld of %ld chunks: the ORVELIN's firmware is incomplete. Run 'orvelin update %s' "
      "again before you restart the servo or use it.",

@@ -1,6 +1,10 @@
-#include "ops/bus/servo_reads.h"
+#include "orvelin/reads.h"
 
+#include "link/protocol.h"
 #include "link/registers.h"
+#include "ops/bus/bus_access.h"
+
+namespace orvelin {
 
 BlockSet BlockSet::all()
 {
@@ -29,93 +33,102 @@ namespace {
 // Bytes already waiting before a request are the surplus of the reply
 // before it (two servos answering as one, noise after a reply): that reply
 // is not trusted, and the line is emptied so this request's reply is its own.
-void takeSurplus(BusPort& port, BusOutcome* previous)
+void takeSurplus(Bus& bus, Outcome* previous)
 {
-    if (bytesWaiting(port.handle()) == 0)
+    if (bytesWaiting(BusAccess::handle(bus)) == 0)
         return;
-    int stray = port.drain();
+    int stray = BusAccess::drain(bus);
     if (previous == nullptr)
         return;
     previous->stray += stray;
     if (previous->ok())
-        previous->status = BusStatus::StrayBytes;
+        previous->status = Status::StrayBytes;
 }
 
 // The blocks of one servo, without the wait for quiet at the end; before is
 // the outcome of the servo read just before it in the round, if any.
-BusOutcome readBlocks(BusPort& port, int id, const BlockSet& blocks, ServoImage& image, BusOutcome* before)
+Outcome readBlocks(Bus& bus, int id, const BlockSet& blocks, ServoImage& image, Outcome* before)
 {
     image = ServoImage{};
     image.id = id;
-    BusOutcome outcome;
+    Outcome outcome;
     outcome.id = id;
-    if (!port.isOpen()) {
-        outcome.status = BusStatus::PortFailed;
+    if (!bus.isOpen()) {
+        outcome.status = Status::PortFailed;
         return outcome;
     }
     for (int block = 0; block < kBlockCount; ++block) {
         if (!blocks.has(block))
             continue;
-        takeSurplus(port, outcome.expected > 0 ? &outcome : before);
+        takeSurplus(bus, outcome.expected > 0 ? &outcome : before);
         int address = block * kBlockBytes;
-        BlockReply reply = readBlockExchange(port.handle(), id, address, &image.bytes[static_cast<std::size_t>(address)]);
+        BlockReply reply =
+            readBlockExchange(BusAccess::handle(bus), id, address, &image.bytes[static_cast<std::size_t>(address)]);
+        BusAccess::sawEcho(bus, reply.echoed);
         outcome.received += reply.received;
         outcome.expected += kBlockBytes;
+        // Bytes that began like the request's echo and were not.
+        if (reply.followed > 0) {
+            outcome.stray += reply.followed;
+            outcome.status = Status::StrayBytes;
+        }
     }
     if (outcome.received == 0)
-        outcome.status = outcome.stray > 0 ? BusStatus::StrayBytes : BusStatus::NoReply;
+        outcome.status = outcome.stray > 0 ? Status::StrayBytes : Status::NoReply;
     else if (outcome.received < outcome.expected)
-        outcome.status = BusStatus::ShortReply;
+        outcome.status = Status::ShortReply;
     return outcome;
 }
 
 // Surplus after the round: no reply of it is trusted, since a shifted one
 // looks whole.
-void judgeQuiet(std::vector<BusOutcome>& outcomes, int stray)
+void judgeQuiet(std::vector<Outcome>& outcomes, int stray)
 {
     if (stray == 0)
         return;
-    for (BusOutcome& outcome : outcomes) {
+    for (Outcome& outcome : outcomes) {
         outcome.stray = stray;
         if (outcome.ok())
-            outcome.status = BusStatus::StrayBytes;
+            outcome.status = Status::StrayBytes;
     }
 }
 
 }  // namespace
 
-BusOutcome readServo(BusPort& port, int id, const BlockSet& blocks, ServoImage& image)
+Outcome readServo(Bus& bus, int id, const BlockSet& blocks, ServoImage& image)
 {
     std::vector<ServoImage> images;
-    BusOutcome outcome = readRound(port, {id}, blocks, images).front();
+    Outcome outcome = readRound(bus, {id}, blocks, images).front();
     image = images.front();
     return outcome;
 }
 
-std::vector<BusOutcome> readRound(BusPort& port, const std::vector<int>& ids, const BlockSet& blocks,
+std::vector<Outcome> readRound(Bus& bus, const std::vector<int>& ids, const BlockSet& blocks,
                                   std::vector<ServoImage>& images)
 {
-    std::vector<BusOutcome> outcomes = readRoundUnchecked(port, ids, blocks, images);
-    judgeRound(port, outcomes, Quiet::Drain);
+    std::vector<Outcome> outcomes = readRoundUnchecked(bus, ids, blocks, images);
+    judgeRound(bus, outcomes, Quiet::Drain);
     return outcomes;
 }
 
-std::vector<BusOutcome> readRoundUnchecked(BusPort& port, const std::vector<int>& ids, const BlockSet& blocks,
+std::vector<Outcome> readRoundUnchecked(Bus& bus, const std::vector<int>& ids, const BlockSet& blocks,
                                            std::vector<ServoImage>& images)
 {
     images.assign(ids.size(), ServoImage{});
-    std::vector<BusOutcome> outcomes;
+    std::vector<Outcome> outcomes;
     outcomes.reserve(ids.size());
     for (std::size_t k = 0; k < ids.size(); ++k)
-        outcomes.push_back(readBlocks(port, ids[k], blocks, images[k], k > 0 ? &outcomes[k - 1] : nullptr));
+        outcomes.push_back(readBlocks(bus, ids[k], blocks, images[k], k > 0 ? &outcomes[k - 1] : nullptr));
     return outcomes;
 }
 
-void judgeRound(BusPort& port, std::vector<BusOutcome>& outcomes, Quiet quiet)
+void judgeRound(Bus& bus, std::vector<Outcome>& outcomes, Quiet quiet)
 {
-    if (!port.isOpen())
+    if (!bus.isOpen())
         return;
     // Bytes already waiting are emptied too, so the next round starts clean.
-    int stray = quiet == Quiet::Drain || bytesWaiting(port.handle()) > 0 ? port.drain() : 0;
+    int stray = quiet == Quiet::Drain || bytesWaiting(BusAccess::handle(bus)) > 0 ? BusAccess::drain(bus) : 0;
     judgeQuiet(outcomes, stray);
 }
+
+}  // namespace orvelin

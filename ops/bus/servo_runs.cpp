@@ -1,10 +1,12 @@
-#include "ops/bus/servo_runs.h"
+#include "orvelin/servo_lists.h"
 
 #include "link/wire_format.h"
 
 #include <algorithm>
 #include <charconv>
 #include <set>
+
+namespace orvelin {
 
 namespace {
 
@@ -43,23 +45,23 @@ std::optional<std::vector<int>> parseIdList(std::string_view text)
 
 bool ServoRun::ok() const
 {
-    return std::ranges::all_of(outcomes, &BusOutcome::ok);
+    return std::ranges::all_of(outcomes, &Outcome::ok);
 }
 
-BusOutcome ServoRun::firstFailure() const
+Outcome ServoRun::firstFailure() const
 {
-    auto failed = std::ranges::find_if(outcomes, [](const BusOutcome& outcome) { return !outcome.ok(); });
-    return failed == outcomes.end() ? BusOutcome{} : *failed;
+    auto failed = std::ranges::find_if(outcomes, [](const Outcome& outcome) { return !outcome.ok(); });
+    return failed == outcomes.end() ? Outcome{} : *failed;
 }
 
-ServoRun forEachServo(const std::vector<int>& ids, bool keepGoing, const std::function<BusOutcome(int id)>& part,
-                      const std::function<void(const BusOutcome&)>& told, const std::function<bool()>& stop)
+ServoRun forEachServo(const std::vector<int>& ids, bool keepGoing, const std::function<Outcome(int id)>& part,
+                      const std::function<void(const Outcome&)>& told, const std::function<bool()>& stop)
 {
     ServoRun run;
     for (int id : ids) {
         if (stop && stop())
             break;
-        BusOutcome outcome = part(id);
+        Outcome outcome = part(id);
         outcome.id = id;
         run.outcomes.push_back(outcome);
         if (told)
@@ -70,3 +72,5 @@ ServoRun forEachServo(const std::vector<int>& ids, bool keepGoing, const std::fu
     run.untried = ids.size() - run.outcomes.size();
     return run;
 }
+
+}  // namespace orvelin

@@ -1,13 +1,17 @@
-#include "ops/bus/servo_scan.h"
+#include "orvelin/scan.h"
 
 #include "link/id_sweep.h"
 #include "link/protocol.h"
 #include "link/registers.h"
+#include "ops/bus/bus_access.h"
 #include "ops/selector_choices.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <numeric>
 #include <optional>
+
+namespace orvelin {
 
 namespace {
 
@@ -27,33 +31,33 @@ ScanFind findOf(int id, int baud)
 // One whole exchange with id on an emptied line: what the sweep saw of it
 // is only a reason to ask. Nothing when the ID is silent. Without the quiet
 // check the caller must make one for the reply to count.
-std::optional<ScanFind> confirm(BusPort& port, int id, QuietCheck quiet)
+std::optional<ScanFind> confirm(Bus& bus, int id, QuietCheck quiet)
 {
-    if (bytesWaiting(port.handle()) > 0)
-        port.drain();
-    ScanFind find = findOf(id, port.baud());
+    if (bytesWaiting(BusAccess::handle(bus)) > 0)
+        BusAccess::drain(bus);
+    ScanFind find = findOf(id, bus.baud());
     unsigned char block[kBlockBytes];
-    BlockReply reply = probeBlockExchange(port.handle(), id, block, quiet);
-    port.sawEcho(reply.echoed);
+    BlockReply reply = probeBlockExchange(BusAccess::handle(bus), id, block, quiet);
+    BusAccess::sawEcho(bus, reply.echoed);
     if (reply.received == 0) {
         // Bytes after the probe's time are this servo answering late, and
         // the line is empty again for the next ID.
-        int late = awaitLateReply(port.handle());
+        int late = awaitLateReply(BusAccess::handle(bus));
         if (late == 0)
             return std::nullopt;
         find.late = true;
-        find.outcome.status = BusStatus::StrayBytes;
+        find.outcome.status = Status::StrayBytes;
         find.outcome.stray = late;
         return find;
     }
     find.outcome.received = reply.received;
     find.outcome.stray = reply.followed;
     if (reply.status == ReplyStatus::Short)
-        find.outcome.status = BusStatus::ShortReply;
+        find.outcome.status = Status::ShortReply;
     else if (reply.status == ReplyStatus::Followed)
-        find.outcome.status = BusStatus::StrayBytes;
+        find.outcome.status = Status::StrayBytes;
     else if (block[kSidAddress] != id) {
-        find.outcome.status = BusStatus::StrayBytes;
+        find.outcome.status = Status::StrayBytes;
         find.namedId = block[kSidAddress];
     }
     find.partNumber = decodeGroups(&block[kPartNumberAddress], registerNamed("SYS_PN").size);
@@ -64,34 +68,41 @@ std::optional<ScanFind> confirm(BusPort& port, int id, QuietCheck quiet)
 // Each ID's exchange, and one wait for quiet at the end of them all. Bytes
 // waiting before an exchange or there at the end may belong to any reply of
 // the round, so then each ID is asked again on its own, with its own wait.
-std::vector<ScanFind> confirmAll(BusPort& port, const std::vector<int>& ids, const ScanCalls& calls)
+std::vector<ScanFind> confirmAll(Bus& bus, const std::vector<int>& ids, const ScanCalls& calls)
 {
     std::vector<ScanFind> finds;
     bool surplus = false;
     for (int id : ids) {
         if (calls.stop && calls.stop())
             return finds;
-        surplus = surplus || bytesWaiting(port.handle()) > 0;
-        std::optional<ScanFind> find = confirm(port, id, QuietCheck::Skip);
+        surplus = surplus || bytesWaiting(BusAccess::handle(bus)) > 0;
+        std::optional<ScanFind> find = confirm(bus, id, QuietCheck::Skip);
         // A reply that named another ID was in the way of this one's: once more.
         if (find && find->namedId >= 0)
-            find = confirm(port, id, QuietCheck::Skip);
+            find = confirm(bus, id, QuietCheck::Skip);
         if (find)
             finds.push_back(*find);
     }
-    if (!surplus && drainQuiet(port.handle(), quietAfterReplyUs({port.baud(), port.latencyUs()})) == 0)
+    if (!surplus && drainQuiet(BusAccess::handle(bus), quietAfterReplyUs({bus.baud(), bus.latencyUs()})) == 0)
         return finds;
     finds.clear();
     for (int id : ids) {
         if (calls.stop && calls.stop())
             break;
-        if (std::optional<ScanFind> find = confirm(port, id, QuietCheck::After))
+        if (std::optional<ScanFind> find = confirm(bus, id, QuietCheck::After))
             finds.push_back(*find);
     }
     return finds;
 }
 
 }  // namespace
+
+std::vector<int> everyId()
+{
+    std::vector<int> ids(kServoIdCount);
+    std::iota(ids.begin(), ids.end(), 0);
+    return ids;
+}
 
 const std::vector<int>& everyBaudRate()
 {
@@ -104,22 +115,22 @@ const std::vector<int>& everyBaudRate()
     return rates;
 }
 
-std::vector<ScanFind> scanIds(BusPort& port, const std::vector<int>& ids, const ScanCalls& calls, bool lastRate)
+std::vector<ScanFind> scanIds(Bus& bus, const std::vector<int>& ids, const ScanCalls& calls, bool lastRate)
 {
     std::vector<ScanFind> finds;
-    if (!port.isOpen())
+    if (!bus.isOpen())
         return finds;
-    if (bytesWaiting(port.handle()) > 0)
-        port.drain();
+    if (bytesWaiting(BusAccess::handle(bus)) > 0)
+        BusAccess::drain(bus);
     bool stopped = false;
-    SweepResult sweep = sweepIds(port.handle(), ids, {port.baud(), port.latencyUs(), lastRate}, [&](int id, std::size_t k) {
+    SweepResult sweep = sweepIds(BusAccess::handle(bus), ids, {bus.baud(), bus.latencyUs(), lastRate}, [&](int id, std::size_t k) {
         stopped = calls.stop && calls.stop();
         if (!stopped && calls.tried)
-            calls.tried(id, k, port.baud());
+            calls.tried(id, k, bus.baud());
         return !stopped;
     });
-    port.sawEcho(sweep.echoed);
-    port.sawLatency(sweep.latencyUs);
+    BusAccess::sawEcho(bus, sweep.echoed);
+    BusAccess::sawLatency(bus, sweep.latencyUs);
     if (stopped)
         return finds;
     std::vector<int> asked;
@@ -127,42 +138,44 @@ std::vector<ScanFind> scanIds(BusPort& port, const std::vector<int>& ids, const 
         if (std::ranges::find(sweep.named, id) != sweep.named.end()
             || std::ranges::find(sweep.unclear, id) != sweep.unclear.end())
             asked.push_back(id);
-    finds = confirmAll(port, asked, calls);
+    finds = confirmAll(bus, asked, calls);
     if (calls.found)
         for (const ScanFind& find : finds)
             calls.found(find);
     return finds;
 }
 
-std::vector<ScanFind> scanRates(BusPort& port, const std::vector<int>& rates, const std::vector<int>& ids,
+std::vector<ScanFind> scanRates(Bus& bus, const std::vector<int>& rates, const std::vector<int>& ids,
                                 const ScanCalls& calls)
 {
     std::vector<ScanFind> finds;
-    const int inForce = port.baud();
+    const int inForce = bus.baud();
     for (std::size_t k = 0; k < rates.size(); ++k) {
         if (calls.stop && calls.stop())
             break;
-        if (!port.setBaud(rates[k])) {
+        if (!bus.setBaud(rates[k])) {
             if (calls.rateRefused)
                 calls.rateRefused(rates[k]);
             continue;
         }
-        std::vector<ScanFind> atRate = scanIds(port, ids, calls, k + 1 == rates.size());
+        std::vector<ScanFind> atRate = scanIds(bus, ids, calls, k + 1 == rates.size());
         finds.insert(finds.end(), atRate.begin(), atRate.end());
     }
-    port.setBaud(inForce);
+    bus.setBaud(inForce);
     return finds;
 }
 
-std::vector<int> answeringIds(BusPort& port, const std::vector<int>& ids)
+std::vector<int> answeringIds(Bus& bus, const std::vector<int>& ids)
 {
     // A list someone typed is short: one whole exchange each, no sweep.
     std::vector<int> answering;
-    if (!port.isOpen())
+    if (!bus.isOpen())
         return answering;
-    port.drain();
+    BusAccess::drain(bus);
     for (int id : ids)
-        if (std::optional<ScanFind> find = confirm(port, id, QuietCheck::After); find && find->outcome.ok())
+        if (std::optional<ScanFind> find = confirm(bus, id, QuietCheck::After); find && find->outcome.ok())
             answering.push_back(id);
     return answering;
 }
+
+}  // namespace orvelin

@@ -1,78 +1,78 @@
-#include "ops/bus/servo_writes.h"
+#include "orvelin/writes.h"
 
-#include "link/lasterror.h"
-#include "link/upload.h"
-#include "ops/command_lines.h"
+#include "link/firmware_upload.h"
+#include "link/registers.h"
+#include "link/update_file.h"
+#include "ops/bus/bus_access.h"
 
+#include <algorithm>
 #include <string>
 #include <thread>
+
+namespace orvelin {
 
 namespace {
 
 constexpr int kSysSidRow = registerRow("SYS_SID");
 constexpr auto kRetryEvery = std::chrono::milliseconds(100);
 
-BusOutcome outcomeFor(int id, BusStatus status, int row = -1)
+Outcome outcomeFor(int id, Status status, int row = -1)
 {
-    BusOutcome outcome;
+    Outcome outcome;
     outcome.id = id;
     outcome.status = status;
     outcome.row = row;
     return outcome;
 }
 
-BusOutcome flashWrite(BusPort& port, int id, int row, uint32_t value)
+Outcome flashWrite(Bus& bus, int id, int row, uint32_t value)
 {
-    if (!port.isOpen())
-        return outcomeFor(id, BusStatus::PortFailed, row);
+    if (!bus.isOpen())
+        return outcomeFor(id, Status::PortFailed, row);
     unsigned char packet[kPacketMax];
-    AckReply reply = flashWriteExchange(port.handle(), id, paramtbl[row].address, paramtbl[row].size, value, packet);
-    BusOutcome outcome = outcomeFor(id, BusStatus::Ok, row);
+    AckReply reply = flashWriteExchange(BusAccess::handle(bus), id, paramtbl[row].address, paramtbl[row].size, value,
+                                        packet);
+    BusAccess::sawEcho(bus, reply.echoed);
+    Outcome outcome = outcomeFor(id, Status::Ok, row);
     outcome.received = reply.received;
     outcome.expected = 1;
     outcome.ack = reply.ack;
     if (reply.status == ReplyStatus::None)
-        outcome.status = BusStatus::NoReply;
+        outcome.status = Status::NoReply;
     else if (reply.status == ReplyStatus::Refused)
-        outcome.status = BusStatus::Refused;
+        outcome.status = Status::Refused;
+    else if (reply.status == ReplyStatus::Followed)
+        outcome.status = Status::StrayBytes;
     return outcome;
-}
-
-// The one progress callback of an upload in hand: the link takes a plain function.
-thread_local const std::function<bool(long, long)>* uploadProgress = nullptr;
-thread_local bool uploadStopped = false;
-
-bool onChunk(long sent, long total)
-{
-    if (uploadProgress == nullptr || !*uploadProgress || (*uploadProgress)(sent, total))
-        return true;
-    uploadStopped = true;
-    return false;
 }
 
 }  // namespace
 
-BusOutcome writeRam(BusPort& port, int id, int row, uint32_t value)
+Outcome writeRam(Bus& bus, int id, int row, uint32_t value)
 {
-    if (!port.isOpen())
-        return outcomeFor(id, BusStatus::PortFailed, row);
+    if (!bus.isOpen())
+        return outcomeFor(id, Status::PortFailed, row);
     const ParamDef& def = paramtbl[row];
     unsigned char packet[kPacketMax];
-    EchoReply reply = ramWriteExchange(port.handle(), id, def.address, def.size, value, packet);
-    BusOutcome outcome = outcomeFor(id, BusStatus::Ok, row);
+    EchoReply reply = ramWriteExchange(BusAccess::handle(bus), id, def.address, def.size, value, packet);
+    BusAccess::sawEcho(bus, reply.echoed);
+    Outcome outcome = outcomeFor(id, Status::Ok, row);
     outcome.received = reply.received;
     outcome.expected = def.size;
     outcome.wanted = value & groupsMax(def.size);
     outcome.got = reply.echo;
     switch (reply.status) {
     case ReplyStatus::None:
-        outcome.status = BusStatus::NoReply;
+        outcome.status = Status::NoReply;
         break;
     case ReplyStatus::Short:
-        outcome.status = BusStatus::ShortReply;
+        outcome.status = Status::ShortReply;
         break;
     case ReplyStatus::Differs:
-        outcome.status = BusStatus::EchoDiffers;
+        outcome.status = Status::EchoDiffers;
+        break;
+    case ReplyStatus::Followed:
+        outcome.status = Status::StrayBytes;
         break;
     default:
         break;
@@ -80,49 +80,49 @@ BusOutcome writeRam(BusPort& port, int id, int row, uint32_t value)
     return outcome;
 }
 
-BusOutcome setRegister(BusPort& port, int id, int row, uint32_t value, ServoImage& readBack)
+Outcome setRegister(Bus& bus, int id, int row, uint32_t value, ServoImage& readBack)
 {
-    BusOutcome written = writeRam(port, id, row, value);
+    Outcome written = writeRam(bus, id, row, value);
     if (!written.ok())
         return written;
-    BusOutcome read = readServo(port, id, BlockSet::all(), readBack);
+    Outcome read = readServo(bus, id, BlockSet::all(), readBack);
     read.row = row;
     if (!read.ok())
         return read;
     if (readBack.value(row) != (value & groupsMax(paramtbl[row].size))) {
-        read.status = BusStatus::ReadBackDiffers;
+        read.status = Status::ReadBackDiffers;
         read.wanted = value;
         read.got = readBack.value(row);
     }
     return read;
 }
 
-BusOutcome clearSettings(BusPort& port, int id)
+Outcome clearSettings(Bus& bus, int id)
 {
-    BusOutcome cleared = flashWrite(port, id, kSettingsClear.row, kSettingsClear.value);
+    Outcome cleared = flashWrite(bus, id, kSettingsClear.row, kSettingsClear.value);
     // A servo that does not answer the clear is a silent servo, not a register it refuses.
-    if (cleared.status == BusStatus::NoReply)
+    if (cleared.status == Status::NoReply)
         cleared.row = -1;
     if (!cleared.ok())
         return cleared;
-    return sendRestartRequest(port, id);
+    return sendRestartRequest(bus, id);
 }
 
-BusOutcome sendRestartRequest(BusPort& port, int id)
+Outcome sendRestartRequest(Bus& bus, int id)
 {
-    return writeRam(port, id, kRestart.row, kRestart.value);
+    return writeRam(bus, id, kRestart.row, kRestart.value);
 }
 
-BusOutcome sendStagedValues(BusPort& port, int id, const StagedValues& values)
+Outcome sendStagedValues(Bus& bus, int id, const StagedValues& values)
 {
     for (int row = 0; row < kParamRows; ++row) {
         if (!values[static_cast<std::size_t>(row)])
             continue;
-        BusOutcome outcome = flashWrite(port, id, row, *values[static_cast<std::size_t>(row)]);
+        Outcome outcome = flashWrite(bus, id, row, *values[static_cast<std::size_t>(row)]);
         if (!outcome.ok())
             return outcome;
     }
-    return outcomeFor(id, BusStatus::Ok);
+    return outcomeFor(id, Status::Ok);
 }
 
 int idAfter(int id, const StagedValues& values)
@@ -131,22 +131,28 @@ int idAfter(int id, const StagedValues& values)
     return sid ? static_cast<int>(*sid & groupsMax(paramtbl[kSysSidRow].size)) : id;
 }
 
-BusOutcome verifyStaged(BusPort& port, int readId, const StagedValues& values, std::chrono::milliseconds wait)
+Outcome readRestartedServo(Bus& bus, int id, ServoImage& image, std::chrono::milliseconds wait)
 {
     auto deadline = std::chrono::steady_clock::now() + wait;
-    ServoImage image;
-    BusOutcome read = readServo(port, readId, BlockSet::all(), image);
-    while (!read.ok() && read.status != BusStatus::PortFailed && std::chrono::steady_clock::now() < deadline) {
+    Outcome read = readServo(bus, id, BlockSet::all(), image);
+    while (!read.ok() && read.status != Status::PortFailed && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(kRetryEvery);
-        read = readServo(port, readId, BlockSet::all(), image);
+        read = readServo(bus, id, BlockSet::all(), image);
     }
+    return read;
+}
+
+Outcome verifyStaged(Bus& bus, int readId, const StagedValues& values, std::chrono::milliseconds wait)
+{
+    ServoImage image;
+    Outcome read = readRestartedServo(bus, readId, image, wait);
     if (!read.ok())
         return read;
     for (int row = 0; row < kParamRows; ++row) {
         const auto& want = values[static_cast<std::size_t>(row)];
         if (!want || image.value(row) == (*want & groupsMax(paramtbl[row].size)))
             continue;
-        read.status = BusStatus::ReadBackDiffers;
+        read.status = Status::ReadBackDiffers;
         read.row = row;
         read.wanted = *want;
         read.got = image.value(row);
@@ -155,30 +161,95 @@ BusOutcome verifyStaged(BusPort& port, int readId, const StagedValues& values, s
     return read;
 }
 
-BusOutcome updateFirmware(BusPort& port, int id, const std::string& path,
-                          const std::function<bool(long sent, long total)>& progress)
+std::optional<std::vector<unsigned char>> readUpdateFile(const std::string& path, UploadFailure& why)
 {
-    BusOutcome unlocked = writeRam(port, id, kUnlock.row, kUnlock.value);
+    UpdateFile file = ::readUpdateFile(path);
+    if (file.status != UpdateFileStatus::Read) {
+        why = UploadFailure::FileUnreadable;
+        return std::nullopt;
+    }
+    // The link sends an empty image as nothing; an update of nothing is no update.
+    if (file.image.empty() || file.image.size() > static_cast<std::size_t>(kUploadMaxBytes) ||
+        std::ranges::any_of(file.image, [](unsigned char byte) { return (byte & kHeaderBit) != 0; })) {
+        why = UploadFailure::ImageInvalid;
+        return std::nullopt;
+    }
+    why = UploadFailure::None;
+    return file.image;
+}
+
+Outcome updateFirmware(Bus& bus, int id, std::span<const unsigned char> image,
+                       const std::function<bool(long sent, long total)>& progress)
+{
+    if (image.empty()) {
+        Outcome refused = outcomeFor(id, Status::UploadFailed);
+        refused.upload = UploadFailure::ImageInvalid;
+        return refused;
+    }
+    Outcome unlocked = writeRam(bus, id, kUnlock.row, kUnlock.value);
     // A servo silent from the start fails the update as one that leaves every chunk unanswered.
-    if (unlocked.status == BusStatus::NoReply) {
-        unlocked.status = BusStatus::UploadFailed;
-        unlocked.uploadCode = kUploadNoAck;
+    if (unlocked.status == Status::NoReply) {
+        unlocked.status = Status::UploadFailed;
+        unlocked.upload = UploadFailure::NoAcknowledge;
+        unlocked.chunkAddress = kFirstChunkAddress;
     }
     if (!unlocked.ok())
         return unlocked;
-    std::string line = "u " + path;
-    line.resize(std::max(line.size() + 1, static_cast<std::size_t>(kPacketMax)), '\0');
-    unsigned char packet[kPacketMax];
-    uploadProgress = &progress;
-    uploadStopped = false;
-    set_upload_progress(onChunk);
-    int result = uploadFirmware(port.handle(), id, line.c_str(), packet);
-    set_upload_progress(nullptr);
-    uploadProgress = nullptr;
-    if (result != 0) {
-        BusOutcome outcome = outcomeFor(id, uploadStopped ? BusStatus::Stopped : BusStatus::UploadFailed);
-        outcome.uploadCode = GetLastError();
-        return outcome;
+    UploadResult result = uploadImage(BusAccess::handle(bus), id, image, progress);
+    Outcome outcome = outcomeFor(id, Status::UploadFailed);
+    switch (result.status) {
+    case UploadStatus::Done:
+        return sendRestartRequest(bus, id);
+    case UploadStatus::NotSevenBit:
+    case UploadStatus::TooLong:
+        outcome.upload = UploadFailure::ImageInvalid;
+        break;
+    case UploadStatus::NoAcknowledge:
+        outcome.upload = UploadFailure::NoAcknowledge;
+        outcome.chunkAddress = result.address;
+        break;
+    case UploadStatus::Refused:
+        outcome.upload = UploadFailure::ChunkRefused;
+        outcome.chunkAddress = result.address;
+        outcome.ack = result.ack;
+        break;
+    case UploadStatus::Stopped:
+        outcome.status = Status::Stopped;
+        break;
     }
-    return sendRestartRequest(port, id);
+    return outcome;
 }
+
+bool isSetting(int row)
+{
+    return isSettingRow(row);
+}
+
+std::vector<int> differingSettings(const ServoImage& before, const ServoImage& now)
+{
+    std::vector<int> rows;
+    for (int row = 0; row < kRegisterCount; ++row)
+        if (isSetting(row) && before.value(row) != now.value(row))
+            rows.push_back(row);
+    return rows;
+}
+
+StagedValues valuesOf(const ServoImage& image, const std::vector<int>& rows)
+{
+    StagedValues values;
+    for (int row : rows)
+        values[static_cast<std::size_t>(row)] = image.value(row);
+    return values;
+}
+
+Outcome writeFlashValues(Bus& bus, int id, const StagedValues& values, std::chrono::milliseconds wait)
+{
+    Outcome outcome = sendStagedValues(bus, id, values);
+    if (outcome.ok())
+        outcome = sendRestartRequest(bus, id);
+    if (outcome.ok())
+        outcome = verifyStaged(bus, idAfter(id, values), values, wait);
+    return outcome;
+}
+
+}  // namespace orvelin

@@ -429,6 +429,10 @@ ORVELINを再起動してOKを押してください</translation>
         <translation>ID %1 (%2 ビット/秒): 遅れた応答 (使用しません)</translation>
     </message>
     <message>
+        <source>ID %1 at %2 bits/s: the answer names ID %3; not used</source>
+        <translation>ID %1 (%2 ビット/秒): 応答が ID %3 を名乗っています (使用しません)</translation>
+    </message>
+    <message>
         <source>ID %1 at %2 bits/s: %3 of %4 bytes; not used</source>
         <translation>ID %1 (%2 ビット/秒): %4 バイト中 %3 バイト (使用しません)</translation>
     </message>

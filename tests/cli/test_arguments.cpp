@@ -1,6 +1,6 @@
 // The command line's own grammar: options, numbers, ID lists, registers.
 #include "cli/id_lists.h"
-#include "ops/bus/servo_runs.h"
+#include "orvelin/servo_lists.h"
 #include "tests/cli/orvelin_runner.h"
 #include "cli/options.h"
 #include "cli/subcommands.h"
@@ -70,11 +70,11 @@ TEST(Arguments, HexadecimalAndDecimalNumbers)
 
 TEST(Arguments, IdAndBaudLists)
 {
-    EXPECT_EQ(parseIdList("0-3,10,2"), (std::vector<int>{0, 1, 2, 3, 0x10}));
-    EXPECT_EQ(parseIdList("3F"), (std::vector<int>{0x3F}));
-    EXPECT_EQ(parseIdList("0-3F")->size(), 64u);
+    EXPECT_EQ(orvelin::parseIdList("0-3,10,2"), (std::vector<int>{0, 1, 2, 3, 0x10}));
+    EXPECT_EQ(orvelin::parseIdList("3F"), (std::vector<int>{0x3F}));
+    EXPECT_EQ(orvelin::parseIdList("0-3F")->size(), 64u);
     for (const char* bad : {"", "3-1", "40", "0-40", "1,,2", "1,", "x", "-3"})
-        EXPECT_FALSE(parseIdList(bad)) << bad;
+        EXPECT_FALSE(orvelin::parseIdList(bad)) << bad;
     EXPECT_EQ(parseBaudList("57600,115200"), (std::vector<int>{57600, 115200}));
     for (const char* bad : {"", "0", "fast", "9600,", "-9600"})
         EXPECT_FALSE(parseBaudList(bad)) << bad;

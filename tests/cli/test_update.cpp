@@ -3,6 +3,7 @@
 #include "tests/cli/cli_fixture.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <csignal>
 #include <utility>
 
@@ -21,7 +22,7 @@ std::string image(std::size_t size)
 TEST_F(UpdateTest, UnlocksUploadsAndRestartsAsTheWindowDoes)
 {
     std::string bytes = image(40);
-    RunResult r = runOnServo({"update", writeFile("fw.upd", bytes)});
+    RunResult r = runOnServo({"update", writeFile("fw.upd", bytes), "--no-backup"});
     EXPECT_EQ(r.status, 0) << r.err;
     std::vector<std::string> sent = packets(5);
     ASSERT_EQ(sent.size(), 5u);
@@ -77,7 +78,7 @@ TEST_F(UpdateTest, EachFailureKindHasItsWordsAndStatus)
 {
     std::string path = writeFile("fw.upd", image(16));
     ASSERT_TRUE(servo->control("reject 5"));
-    RunResult rejected = runOnServo({"update", path});
+    RunResult rejected = runOnServo({"update", path, "--no-backup"});
     EXPECT_EQ(rejected.status, 6);
     EXPECT_NE(rejected.err.find("update error: the ORVELIN rejected a chunk"), std::string::npos) << rejected.err;
     // The unlock and five attempts; no restart request after a failure.
@@ -85,7 +86,7 @@ TEST_F(UpdateTest, EachFailureKindHasItsWordsAndStatus)
     EXPECT_NE(packets().back(), "BF 61 09 01");
 
     ASSERT_TRUE(servo->control("silent 1"));
-    RunResult silent = runOnServo({"update", path}, RunOptions().withEnv("LANG", "ja_JP.UTF-8"));
+    RunResult silent = runOnServo({"update", path, "--no-backup"}, RunOptions().withEnv("LANG", "ja_JP.UTF-8"));
     EXPECT_EQ(silent.status, 5);
     EXPECT_NE(silent.err.find("アップデートエラー: ORVELINから応答がありません"), std::string::npos) << silent.err;
 }
@@ -93,6 +94,80 @@ TEST_F(UpdateTest, EachFailureKindHasItsWordsAndStatus)
 }  // namespace
 
 namespace {
+
+// An update that brings a servo back with its factory settings: the backup
+// taken before, the settings named after, and the ways back.
+class UpdateSettingsTest : public CliTest {
+protected:
+    std::vector<int> servoIds() const override { return {0x3F}; }
+    void SetUp() override
+    {
+        CliTest::SetUp();
+        ASSERT_TRUE(servo->control("upreset 1"));
+        setSettings();
+        path = writeFile("fw.upd", image(40));
+    }
+    // FB_PG and PWM_LIM away from their factory values.
+    void setSettings()
+    {
+        for (int id : servoIds()) {
+            servo->setMemory(id, 0x32, {0x11});
+            servo->setMemory(id, 0x3C, {0x50});
+        }
+    }
+    std::string path;
+};
+
+TEST_F(UpdateSettingsTest, TheSettingsTheUpdateChangedAreNamedAndWrittenBackOnRequest)
+{
+    RunResult r = runOnServo({"update", path});
+    EXPECT_EQ(r.status, 0) << r.err;
+    // Every register is read before the unlock.
+    std::vector<std::string> sent = packets(8);
+    ASSERT_GE(sent.size(), 8u);
+    EXPECT_EQ(sent[6], "BF 61 14 6A");
+    EXPECT_NE(r.err.find("backed up the ORVELIN with ID 3F to " + pathOf("state/orvelin/backups/id3F-")),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("other values in 2 settings:\n  FB_PG    0x20 (was 0x11)\n  PWM_LIM  0x64 (was 0x50)\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("to write them back: orvelin restore "), std::string::npos) << r.err;
+    EXPECT_EQ(servo->memory(0x3F)[0x32], 0x20);
+
+    setSettings();
+    RunResult restored = runOnServo({"update", path, "--restore-settings"});
+    EXPECT_EQ(restored.status, 0) << restored.err;
+    EXPECT_NE(restored.err.find("wrote 2 settings back into the ORVELIN with ID 3F"), std::string::npos)
+        << restored.err;
+    EXPECT_EQ(servo->flashMemory(0x3F)[0x32], 0x11);
+    EXPECT_EQ(servo->memory(0x3F)[0x3C], 0x50);
+    // The new firmware's version is not taken back.
+    EXPECT_EQ(runOnServo({"update", path, "--no-backup", "--restore-settings"}).status, 2);
+}
+
+class LostServoTest : public UpdateSettingsTest {
+protected:
+    std::vector<int> servoIds() const override { return {0x01}; }
+};
+
+TEST_F(LostServoTest, AServoThatComesBackAtAnotherIdIsNamedAndRestoreBringsItBack)
+{
+    RunResult r = runOnServo({"update", path, "--id", "1"});
+    EXPECT_EQ(r.status, 8) << r.err;
+    EXPECT_NE(r.err.find("ID 01 does not answer at 115200 baud after the update"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("orvelin scan --baud all"), std::string::npos) << r.err;
+    const std::size_t from = r.err.find("orvelin restore ") + 16;
+    const std::string backup = r.err.substr(from, r.err.find(" --id", from) - from);
+    ASSERT_TRUE(std::filesystem::exists(backup)) << r.err;
+
+    // It came back at the factory ID; its backup gives it its ID and settings.
+    RunResult restore = runOnServo({"restore", backup, "--id", "3F"});
+    EXPECT_EQ(restore.status, 0) << restore.err;
+    EXPECT_EQ(servo->memory(0x01)[0x08], 0x01);
+    EXPECT_EQ(servo->memory(0x01)[0x32], 0x11);
+    EXPECT_EQ(runOnServo({"restore", backup, "--id", "1"}).status, 0);
+}
 
 TEST_F(UpdateTest, ASignalStopsTheUploadBetweenChunksAndTheNextCommandStartsClean)
 {

@@ -1,40 +1,34 @@
 // The bus layer against a bus of virtual servos through the real serial
 // code: a round reads only the blocks asked for, and a surplus at its end
 // fails every servo of it, since a reply shifted by a stray byte looks whole.
-#include "link/port_settings.h"
 #include "link/registers.h"
-#include "ops/bus/servo_reads.h"
+#include "orvelin/reads.h"
 #include "tools/virtual_servo.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 namespace {
+
+using namespace orvelin;
 
 class BusTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(servo.start());
-        std::snprintf(comPortName, kComPortNameSize, "%s", servo.devicePath().c_str());
-        baudRate = 115200;
-    }
+    void SetUp() override { ASSERT_TRUE(servo.start()); }
 
     VirtualServo servo{{0x01, 0x02, 0x05}};
 };
 
-constexpr int kMPosRow = 18;  // M_POS, in the block at 0x20
+constexpr int kMPosRow = registerRow("M_POS");  // in the block at 0x20
 
 TEST_F(BusTest, ARoundReadsTheBlocksAskedAndASurplusFailsEveryServoOfIt)
 {
     servo.setMemory(0x02, 0x20, {0x68, 0x07});
-    BusPort port;
+    Bus port(servo.devicePath(), 115200);
     ASSERT_TRUE(port.isOpen());
     std::vector<ServoImage> images;
-    std::vector<BusOutcome> outcomes = readRound(port, {0x01, 0x02, 0x05}, BlockSet::forRows({kMPosRow}), images);
+    std::vector<Outcome> outcomes = readRound(port, {0x01, 0x02, 0x05}, BlockSet::forRows({kMPosRow}), images);
     ASSERT_EQ(outcomes.size(), 3u);
-    for (const BusOutcome& outcome : outcomes)
+    for (const Outcome& outcome : outcomes)
         EXPECT_TRUE(outcome.ok()) << outcome.id;
     EXPECT_EQ(images[1].id, 0x02);
     EXPECT_EQ(images[1].value(kMPosRow), 0x3E8u);
@@ -45,8 +39,8 @@ TEST_F(BusTest, ARoundReadsTheBlocksAskedAndASurplusFailsEveryServoOfIt)
 
     ASSERT_TRUE(servo.control("stray 2"));
     outcomes = readRound(port, {0x01, 0x02, 0x05}, BlockSet::forRows({kMPosRow}), images);
-    for (const BusOutcome& outcome : outcomes)
-        EXPECT_EQ(outcome.status, BusStatus::StrayBytes) << outcome.id;
+    for (const Outcome& outcome : outcomes)
+        EXPECT_EQ(outcome.status, Status::StrayBytes) << outcome.id;
 }
 
 }  // namespace

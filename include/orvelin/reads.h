@@ -1,0 +1,57 @@
+// Trusted reads of servos' registers: only the blocks of memory that hold
+// the registers asked for, every byte come and nothing after the replies.
+#pragma once
+
+#include "orvelin/bus.h"
+#include "orvelin/outcome.h"
+#include "orvelin/registers.h"
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <vector>
+
+namespace orvelin {
+
+// Which of the memory's six 16-byte blocks a read takes.
+class BlockSet {
+public:
+    static BlockSet all();
+    // The blocks that hold these registers (rows).
+    static BlockSet forRows(const std::vector<int>& rows);
+    bool has(int block) const { return blocks_.test(static_cast<std::size_t>(block)); }
+    int count() const { return static_cast<int>(blocks_.count()); }
+
+private:
+    std::bitset<kMemoryBytes / 16> blocks_;
+};
+
+// One servo's memory as it was read; blocks not read stay zero.
+struct ServoImage {
+    int id = 0;
+    std::array<unsigned char, kMemoryBytes> bytes{};
+
+    // The register's value, decoded from its 7-bit groups.
+    uint32_t value(int row) const;
+};
+
+// Reads the blocks of one servo, then waits for the line to be quiet.
+Outcome readServo(Bus& bus, int id, const BlockSet& blocks, ServoImage& image);
+
+// One round over several servos: each servo's blocks, then one wait for
+// quiet at the end. A reply shifted by a stray byte leaves its surplus at
+// the round's end, so any surplus fails every servo of the round. images
+// gets one entry per ID, in order; the outcomes too.
+std::vector<Outcome> readRound(Bus& bus, const std::vector<int>& ids, const BlockSet& blocks,
+                               std::vector<ServoImage>& images);
+
+// Repeated rounds (sampling) need not wait for quiet after each: bytes
+// already waiting when the next round is due are this round's surplus. So a
+// round read unchecked is judged when the next one starts (Quiet::Now, no
+// wait), or at the end of the run (Quiet::Drain).
+std::vector<Outcome> readRoundUnchecked(Bus& bus, const std::vector<int>& ids, const BlockSet& blocks,
+                                        std::vector<ServoImage>& images);
+enum class Quiet { Now, Drain };
+void judgeRound(Bus& bus, std::vector<Outcome>& outcomes, Quiet quiet);
+
+}  // namespace orvelin

@@ -1,0 +1,161 @@
+#include "orvelin/bus.h"
+
+#include "link/protocol.h"
+#include "ops/bus/bus_access.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace orvelin {
+
+struct Bus::Line {
+    std::string port;
+    int baud = 0;
+    serial_handle handle = SERIAL_INVALID;
+    SerialError error{SerialFailure::None, 0};
+    bool echoes = false;
+    int latencyUs = -1;
+};
+
+namespace {
+
+// The device path the serial layer opens: on Windows a COM name goes through
+// the device namespace (COM10 and up need it).
+std::string devicePath(const std::string& port)
+{
+#ifdef _WIN32
+    constexpr std::string_view kDevicePrefix = "\\\\.\\";
+    return port.starts_with(kDevicePrefix) ? port : std::string(kDevicePrefix) + port;
+#else
+    return port;
+#endif
+}
+
+}  // namespace
+
+PortError portErrorFrom(SerialFailure failure)
+{
+    switch (failure) {
+    case SerialFailure::None:
+        return PortError::None;
+    case SerialFailure::NotDevicePath:
+        return PortError::NotDevicePath;
+    case SerialFailure::NoSuchDevice:
+        return PortError::NoSuchDevice;
+    case SerialFailure::PermissionDenied:
+        return PortError::PermissionDenied;
+    case SerialFailure::Busy:
+        return PortError::Busy;
+    case SerialFailure::NotSerialPort:
+        return PortError::NotSerialPort;
+    case SerialFailure::SettingRefused:
+        return PortError::SettingRefused;
+    case SerialFailure::Other:
+        break;
+    }
+    return PortError::Other;
+}
+
+Bus::Bus(std::string port, int baud) : line_(std::make_unique<Line>())
+{
+    line_->port = std::move(port);
+    line_->baud = baud;
+    const std::string path = devicePath(line_->port);
+    line_->handle = serial_open(path.c_str(), baud, kPortTimeoutMs);
+    if (line_->handle == SERIAL_INVALID)
+        line_->handle = serial_open(path.c_str(), baud, kPortTimeoutMs);
+    if (line_->handle == SERIAL_INVALID)
+        line_->error = serial_last_error();
+}
+
+Bus::~Bus()
+{
+    close();
+}
+
+Bus::Bus(Bus&& other) noexcept = default;
+
+Bus& Bus::operator=(Bus&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        line_ = std::move(other.line_);
+    }
+    return *this;
+}
+
+bool Bus::isOpen() const
+{
+    return line_ && line_->handle != SERIAL_INVALID;
+}
+
+PortError Bus::openError() const
+{
+    return line_ ? portErrorFrom(line_->error.failure) : PortError::Other;
+}
+
+int Bus::openErrorCode() const
+{
+    return line_ ? line_->error.systemCode : 0;
+}
+
+const std::string& Bus::port() const
+{
+    static const std::string none;
+    return line_ ? line_->port : none;
+}
+
+int Bus::baud() const
+{
+    return line_ ? line_->baud : 0;
+}
+
+bool Bus::setBaud(int baud)
+{
+    if (!isOpen() || !serial_set_baud(line_->handle, baud))
+        return false;
+    line_->baud = baud;
+    return true;
+}
+
+bool Bus::echoes() const
+{
+    return line_ && line_->echoes;
+}
+
+int Bus::latencyUs() const
+{
+    return line_ ? line_->latencyUs : -1;
+}
+
+void Bus::close()
+{
+    if (!isOpen())
+        return;
+    serial_close(line_->handle);
+    line_->handle = SERIAL_INVALID;
+}
+
+serial_handle BusAccess::handle(const Bus& bus)
+{
+    return bus.line_ ? bus.line_->handle : SERIAL_INVALID;
+}
+
+int BusAccess::drain(Bus& bus)
+{
+    return drainLine(handle(bus), kDrainMax);
+}
+
+void BusAccess::sawEcho(Bus& bus, bool echoed)
+{
+    if (bus.line_)
+        bus.line_->echoes = bus.line_->echoes || echoed;
+}
+
+void BusAccess::sawLatency(Bus& bus, int us)
+{
+    if (bus.line_)
+        bus.line_->latencyUs = std::max(bus.line_->latencyUs, us);
+}
+
+}  // namespace orvelin
