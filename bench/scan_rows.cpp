@@ -149,8 +149,8 @@ bool benchScan(int runs)
         }
         servo.control("pace line");
         servo.control("latency " + std::to_string(row.latencyMs));
-        const std::string line = std::string(ORVELIN_PROGRAM) + " --port " + servo.devicePath() + " scan --baud " +
-                                 row.baud + " 2>&1";
+        const std::string line =
+            std::string(ORVELIN_PROGRAM) + " --port " + servo.devicePath() + " scan --baud " + row.baud + " 2>&1";
         const std::vector<Listed> expected = expectedListing(bus, row.rates);
         std::vector<double> times;
         int wrongRuns = 0;
@@ -168,8 +168,8 @@ bool benchScan(int runs)
         std::snprintf(timer, sizeof timer, "%d ms", row.latencyMs);
         if (wrongRuns > 0) {
             allRight = false;
-            std::printf("%-16s %-34s %6s  !!! WRONG LISTING in %d of %d runs, no time: %s\n", row.name, row.bus,
-                        timer, wrongRuns, runs, firstWrong.c_str());
+            std::printf("%-16s %-34s %6s  !!! WRONG LISTING in %d of %d runs, no time: %s\n", row.name, row.bus, timer,
+                        wrongRuns, runs, firstWrong.c_str());
             continue;
         }
         std::ranges::sort(times);
