@@ -1,8 +1,10 @@
 // How long the operator waits for each serial exchange, against what the wire
 // allows. Runs the real link on a pseudo-terminal with the virtual servo,
 // paced at a real baud rate and unpaced, then paced behind a USB adapter's
-// latency timer, and prints medians.
-//   link_bench [--runs N] [--baseline SCRIPT] [--python PYTHON]
+// latency timer, then orvelin itself end to end, and prints medians.
+//   link_bench [--runs N] [--baseline SCRIPT] [--python PYTHON] [--only TABLE]
+// TABLE: link, latency, robot or scan; the one table alone, for iterating.
+#include "bench/scan_rows.h"
 #include "link/registers.h"
 #include "tools/reply_schedule.h"
 #include "link/serial.h"
@@ -19,6 +21,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -204,35 +207,15 @@ bool benchRobot(int runs)
     return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+// The link itself, paced at 115200 baud and unpaced, next to pyserial when
+// a baseline script is given.
+bool benchLink(const std::string& image3k, const std::string& image12k, const std::string& baseline,
+               const std::string& python, int runs)
 {
-    int runs = 7;
-    std::string baseline;
-    std::string python = "python3";
-    for (int k = 1; k < argc; ++k) {
-        if (std::strcmp(argv[k], "--runs") == 0 && k + 1 < argc)
-            runs = std::max(1, std::atoi(argv[++k]));
-        else if (std::strcmp(argv[k], "--baseline") == 0 && k + 1 < argc)
-            baseline = argv[++k];
-        else if (std::strcmp(argv[k], "--python") == 0 && k + 1 < argc)
-            python = argv[++k];
-        else {
-            std::fprintf(stderr, "usage: link_bench [--runs N] [--baseline SCRIPT] [--python PYTHON]\n");
-            return 2;
-        }
-    }
-    traceOut = std::fopen("/dev/null", "w");
-    std::string image3k = writeImage(3072);
-    std::string image12k = writeImage(12288);
-
     for (int paced : {kBaud, 0}) {
         VirtualServo servo;
-        if (!servo.start()) {
-            std::fprintf(stderr, "link_bench: cannot start the virtual servo\n");
-            return 1;
-        }
+        if (!servo.start())
+            return false;
         if (paced != 0)
             servo.control("pace " + std::to_string(paced));
         std::snprintf(comPortName, sizeof comPortName, "%s", servo.devicePath().c_str());
@@ -289,11 +272,46 @@ int main(int argc, char** argv)
         }
         servo.stop();
     }
-    if (!benchLatency(image3k, runs) || !benchRobot(runs)) {
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    constexpr std::string_view kTables[] = {"link", "latency", "robot", "scan"};
+    int runs = 7;
+    std::string baseline;
+    std::string python = "python3";
+    std::string_view only;
+    for (int k = 1; k < argc; ++k) {
+        if (std::strcmp(argv[k], "--runs") == 0 && k + 1 < argc)
+            runs = std::max(1, std::atoi(argv[++k]));
+        else if (std::strcmp(argv[k], "--baseline") == 0 && k + 1 < argc)
+            baseline = argv[++k];
+        else if (std::strcmp(argv[k], "--python") == 0 && k + 1 < argc)
+            python = argv[++k];
+        else if (std::strcmp(argv[k], "--only") == 0 && k + 1 < argc
+                 && std::ranges::find(kTables, std::string_view(argv[k + 1])) != std::end(kTables))
+            only = argv[++k];
+        else {
+            std::fprintf(stderr, "usage: link_bench [--runs N] [--baseline SCRIPT] [--python PYTHON] "
+                                 "[--only link|latency|robot|scan]\n");
+            return 2;
+        }
+    }
+    auto wanted = [&](std::string_view table) { return only.empty() || only == table; };
+    traceOut = std::fopen("/dev/null", "w");
+    std::string image3k = writeImage(3072);
+    std::string image12k = writeImage(12288);
+    bool started = (!wanted("link") || benchLink(image3k, image12k, baseline, python, runs))
+                   && (!wanted("latency") || benchLatency(image3k, runs)) && (!wanted("robot") || benchRobot(runs));
+    std::filesystem::remove(image3k);
+    std::filesystem::remove(image12k);
+    if (!started) {
         std::fprintf(stderr, "link_bench: cannot start the virtual servo\n");
         return 1;
     }
-    std::filesystem::remove(image3k);
-    std::filesystem::remove(image12k);
-    return 0;
+    // A scan that listed the bus wrongly fails the bench, as it says in its row.
+    return !wanted("scan") || benchScan(runs) ? 0 : 1;
 }
