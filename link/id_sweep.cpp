@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -62,17 +63,24 @@ public:
 
     void take(const unsigned char* bytes, int n, std::size_t window, Clock::time_point at)
     {
+        if (arrivals_.empty() || arrivals_.back().first != window)
+            arrivals_.emplace_back(window, at);
         for (int k = 0; k < n; ++k)
             takeByte(bytes[k], window, at);
     }
     // Nothing half-way: no reply and no echo begun and not ended.
     bool settled() const { return frameBytes_ == 0 && echoBytes_ == 0; }
     int blocksDone() const { return blocksDone_; }
-    // Everything that came is sorted; what is still half-way made no whole reply.
+    // Everything that came is sorted. Bytes that made no whole reply (one
+    // cut short, two servos at once, noise) put the replies next to them in
+    // doubt too, since a frame of 16 may straddle two of them: then every
+    // ID that bytes came after is unclear.
     void end()
     {
-        if (!settled())
-            unclearBefore(startWindow_, startAt_);
+        if (settled() && !garbled_)
+            return;
+        for (const auto& [window, at] : arrivals_)
+            unclearBefore(window, at);
     }
 
     SweepResult result;
@@ -82,8 +90,7 @@ private:
     {
         if ((byte & kHeaderBit) != 0) {
             // Only a request starts with a header: a reply it interrupts is garbled.
-            if (!settled())
-                unclearBefore(startWindow_, startAt_);
+            garbled_ = garbled_ || !settled();
             frameBytes_ = 0;
             echoBytes_ = 0;
             start(window, at);
@@ -116,12 +123,11 @@ private:
         unsigned char probe[kReadPacketBytes];
         buildReadPacket(probe, echo_[0] & kHighestId, 0x00);
         if (k > startWindow_ || std::memcmp(probe, echo_.data(), kReadPacketBytes) != 0) {
-            unclearBefore(startWindow_, startAt_);
+            garbled_ = true;
             return;
         }
         result.echoed = true;
-        if (k == startWindow_)
-            learn(startAt_ - probes_[k].sentAt);
+        learn(startAt_ - probes_[k].sentAt);
     }
 
     void endFrame()
@@ -132,7 +138,7 @@ private:
         // A servo answers after its probe, and the servos in the order probed;
         // anything else (two servos on one ID) is not sorted out here.
         if (k > startWindow_ || (lastNamed_ && k <= *lastNamed_)) {
-            unclearBefore(startWindow_, startAt_);
+            garbled_ = true;
             if (k < ids_.size())
                 result.unclear.push_back(sid);
             return;
@@ -140,8 +146,7 @@ private:
         lastNamed_ = k;
         ++blocksDone_;
         result.named.push_back(sid);
-        if (k == startWindow_)
-            learn(startAt_ - probes_[k].wireEnd);
+        learn(startAt_ - probes_[k].wireEnd);
     }
 
     // Past the last index when id was not probed (yet).
@@ -161,8 +166,10 @@ private:
                 result.unclear.push_back(ids_[k]);
     }
 
-    // The first byte of an answer to the probe in its own window: how long
-    // after crossing the wire bytes reach this program.
+    // The first byte of a probe's echo or of its servo's reply, however late:
+    // how long after crossing the wire bytes reach this program, which every
+    // later wait allows for (a reply behind an adapter's timer must be seen
+    // before the next probe goes out, or the two would meet on the wire).
     void learn(Clock::duration sinceSent)
     {
         long us = static_cast<long>(std::chrono::duration_cast<Micros>(sinceSent).count()) - byteUs_;
@@ -181,6 +188,8 @@ private:
     Clock::time_point startAt_;
     std::optional<std::size_t> lastNamed_;
     int blocksDone_ = 0;
+    bool garbled_ = false;
+    std::vector<std::pair<std::size_t, Clock::time_point>> arrivals_;  // each window that bytes came in, first when
 };
 
 // Reads what comes until the line has been quiet for waitUs after deadline;

@@ -1,9 +1,11 @@
 #include "orvelin/bus.h"
 
 #include "link/protocol.h"
+#include "link/serial_devices.h"
 #include "ops/bus/bus_access.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace orvelin {
@@ -28,6 +30,23 @@ std::string devicePath(const std::string& port)
     return port.starts_with(kDevicePrefix) ? port : std::string(kDevicePrefix) + port;
 #else
     return port;
+#endif
+}
+
+constexpr int kLowLatencyUs = 1000;  // the timer a driver's low latency runs at
+
+// What the system says of the latency timer, until the line shows it: a
+// driver that took low latency passes bytes on within a millisecond, and on
+// Linux a USB adapter's timer is in sysfs.
+int reportedLatencyUs([[maybe_unused]] serial_handle handle, [[maybe_unused]] const std::string& path)
+{
+#ifdef _WIN32
+    return -1;
+#else
+    if (serial_low_latency(handle) == LowLatency::On)
+        return kLowLatencyUs;
+    std::optional<UsbLatency> timer = usbLatency(path);
+    return timer ? timer->milliseconds * 1000 : -1;
 #endif
 }
 
@@ -64,8 +83,11 @@ Bus::Bus(std::string port, int baud) : line_(std::make_unique<Line>())
     line_->handle = serial_open(path.c_str(), baud, kPortTimeoutMs);
     if (line_->handle == SERIAL_INVALID)
         line_->handle = serial_open(path.c_str(), baud, kPortTimeoutMs);
-    if (line_->handle == SERIAL_INVALID)
+    if (line_->handle == SERIAL_INVALID) {
         line_->error = serial_last_error();
+        return;
+    }
+    line_->latencyUs = reportedLatencyUs(line_->handle, path);
 }
 
 Bus::~Bus()
