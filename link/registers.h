@@ -84,10 +84,9 @@ struct RegisterWrite {
     int row;
     uint32_t value;
 };
-inline constexpr RegisterWrite kSettingsClear = {registerRow("SYS_PN"), kClearValue};
+inline constexpr RegisterWrite kSettingsClear = {registerRow("SYS_PN"), 0x3E8};
 inline constexpr RegisterWrite kRestart = {registerRow("SYS_RST"), 1};
 inline constexpr RegisterWrite kUnlock = {registerRow("SYS_ULK"), 0x6A};
-static_assert(paramtbl[kSettingsClear.row].address == kClearAddress);
 
 // The servo's 96 register bytes as last read, indexed by address.
 extern unsigned char param[256];

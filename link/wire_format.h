@@ -43,10 +43,6 @@ inline constexpr int kAckReads = 5;
 inline constexpr unsigned char kAckRefused = 0x40;
 inline constexpr unsigned char kAckAccepted = 0x00;
 
-// A FLASH write of this value to SYS_PN asks the servo to clear its settings.
-inline constexpr int kClearAddress = 0x00;
-inline constexpr uint32_t kClearValue = 0x3E8;
-
 // Stray bytes read after a read-all at most: a babbling line must not hold
 // the program.
 inline constexpr int kDrainMax = 256;

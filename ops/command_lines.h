@@ -14,6 +14,10 @@ inline constexpr std::string_view kRestartLine = "w 9 1";          // RAM SYS_RS
 inline constexpr std::string_view kUnlockLine = "w 14 6a";         // RAM SYS_ULK := 0x6A
 inline constexpr std::string_view kReadAllLine = "R";
 
+// The longest command line the window's command field sends (its buffer
+// holds one character more), and so the longest orvelin term takes.
+inline constexpr int kCommandTextMax = 1023;
+
 // The front end's road to the interpreter: the window's mainCmd with the ID
 // of its selector, or term itself. Gets a writable line, returns term's result.
 using LineSender = std::function<int(char* line)>;

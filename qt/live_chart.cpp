@@ -2,6 +2,7 @@
 
 #include "settings/file_replace.h"
 #include "link/registers.h"
+#include "ops/sample_columns.h"
 #include "orvelin/servo_lists.h"
 
 #include <QAction>
@@ -247,11 +248,8 @@ qsizetype LiveChart::servoCount() const
 // M_POS, or 01:M_POS when several servos are recorded.
 QString LiveChart::lineName(qsizetype line) const
 {
-    const QString name = QString::fromLatin1(paramtbl[static_cast<std::size_t>(rows_[line % rows_.size()])].name);
-    if (ids_.size() < 2)
-        return name;
-    const QString id = QString::number(ids_[line / rows_.size()], 16).toUpper().rightJustified(2, QLatin1Char('0'));
-    return id + QLatin1Char(':') + name;
+    return QString::fromStdString(
+        seriesName(ids_[line / rows_.size()], rows_[line % rows_.size()], ids_.size() > 1));
 }
 
 // A line per register of each servo; after a gap each of the servo's goes
@@ -297,7 +295,7 @@ void LiveChart::showRange(double seconds)
 
 std::string LiveChart::csvText() const
 {
-    std::string text = "time_s";
+    std::string text(kTimeColumn);
     for (qsizetype line = 0; line < series_.size(); ++line) {
         text += ',';
         text += lineName(line).toStdString();

@@ -1,6 +1,7 @@
 // The window's widgets: template 101's controls at their places and in its
 // tab order, the menus of menu 104 and the list's pop-up (menu 112), the
 // View menu and the two panes it shows, and the status bar.
+#include "ops/command_lines.h"
 #include "qt/baud_selector.h"
 #include "qt/dialog_units.h"
 #include "qt/live_chart.h"
@@ -26,7 +27,6 @@
 
 namespace {
 
-constexpr int kCommandTextMax = 1023;
 // Room a push button's frame takes beside its caption.
 constexpr int kButtonPadding = 8;
 

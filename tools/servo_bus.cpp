@@ -122,7 +122,7 @@ std::vector<uint8_t> ServoBus::ramWrite(ServoUnit& servo, const std::vector<uint
     std::vector<uint8_t> values(packet.begin() + 3, packet.end());
     if (!faults.locked)
         servo.writeRam(packet[2], values);
-    if (packet[2] == kRestartAddress && groupsValue(values) == 1)
+    if (packet[2] == kRestartAddress && groupsValue(values) == kRestart.value)
         servo.restart(faults.updateResets);
     return values;
 }
@@ -139,7 +139,7 @@ std::optional<std::vector<uint8_t>> ServoBus::flashWrite(std::span<ServoUnit* co
     if (address < kFirstChunkAddress) {
         bool refused = useOne(faults.refuseFlash, true) || !good;
         for (ServoUnit* servo : servos) {
-            if (!refused && address == kClearAddress && groupsValue(data) == kClearValue)
+            if (!refused && address == paramtbl[kSettingsClear.row].address && groupsValue(data) == kSettingsClear.value)
                 servo->clearFlash();
             else if (!refused && !faults.locked)
                 servo->writeFlash(address, data);

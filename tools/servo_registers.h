@@ -2,6 +2,7 @@
 // 7-bit groups in which values wider than 7 bits are kept.
 #pragma once
 
+#include "link/registers.h"
 #include "link/wire_format.h"
 
 #include <array>
@@ -20,11 +21,13 @@ inline constexpr uint8_t kErasedByte = kGroupMask;
 // The sizes a register comes in, in bytes of one group each.
 inline constexpr std::array kRegisterSizes = {1, 2, 4};
 
-inline constexpr int kServoIdAddress = 0x08;  // SYS_SID
-inline constexpr int kRestartAddress = 0x09;  // SYS_RST
-inline constexpr int kPositionAddress = 0x20; // M_POS
-inline constexpr int kTargetAddress = 0x30;   // FB_TPOS
-inline constexpr int kPositionBytes = 2;      // M_POS and FB_TPOS alike
+// The registers the servo acts on, from the programmer's own map.
+inline constexpr int kServoIdAddress = registerNamed("SYS_SID").address;
+inline constexpr int kRestartAddress = paramtbl[kRestart.row].address;
+inline constexpr int kPositionAddress = registerNamed("M_POS").address;
+inline constexpr int kTargetAddress = registerNamed("FB_TPOS").address;
+inline constexpr int kPositionBytes = registerNamed("M_POS").size;
+static_assert(registerNamed("FB_TPOS").size == kPositionBytes, "M_POS and FB_TPOS alike");
 
 // The memory of a servo with this ID as it leaves the factory.
 RegisterMemory factoryRegisters(int id);

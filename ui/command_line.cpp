@@ -1,6 +1,7 @@
 // The window's one road to the servo (mainCmd) and the line the operator
 // types (sendToSerial).
 #include "link/registers.h"
+#include "ops/command_lines.h"
 #include "ui/resources/resource.h"
 #include "link/term.h"
 #include "ui/window.h"
@@ -10,7 +11,7 @@
 namespace {
 
 constexpr int kIdTextSize = 4;
-constexpr int kCommandTextSize = 1024;
+constexpr int kCommandTextSize = kCommandTextMax + 1;
 
 }  // namespace
 

@@ -87,14 +87,11 @@ are not run).
     },
 };
 
-// The window's command field takes this much.
-constexpr int kLineMax = 1023;
-
 bool fitsBuffer(const std::string& line)
 {
-    if (line.size() <= static_cast<std::size_t>(kLineMax))
+    if (line.size() <= static_cast<std::size_t>(kCommandTextMax))
         return true;
-    complain(Msg::LineTooLong, kLineMax);
+    complain(Msg::LineTooLong, kCommandTextMax);
     return false;
 }
 

@@ -8,6 +8,7 @@
 #include "cli/register_args.h"
 #include "link/registers.h"
 #include "link/serial.h"
+#include "ops/sample_columns.h"
 #include "cli/servo_ids.h"
 #include "cli/subcommands.h"
 #include "cli/outcomes.h"
@@ -163,11 +164,7 @@ std::optional<Settings> readSettings(const WatchArgs& args)
 // A register's name as a column: M_POS, or 01:M_POS when several servos are watched.
 std::string seriesName(const ServoIds& servos, int id, int row)
 {
-    if (!servos.listed)
-        return paramtbl[row].name;
-    char name[16];
-    std::snprintf(name, sizeof name, "%02X:%s", static_cast<unsigned>(id), paramtbl[row].name);
-    return name;
+    return ::seriesName(id, row, servos.listed);
 }
 
 void printSample(const Settings& settings, const ServoIds& servos, double seconds, const std::vector<orvelin::ServoImage>& samples)
@@ -253,7 +250,7 @@ int runWatch(const WatchArgs& args)
 
     const orvelin::BlockSet blocks = orvelin::BlockSet::forRows(settings->rows);
     if (settings->csv) {
-        std::printf("time_s");
+        std::printf("%s", kTimeColumn.data());
         for (int id : servos->ids)
             for (int row : settings->rows)
                 std::printf(",%s", seriesName(*servos, id, row).c_str());

@@ -313,7 +313,7 @@ void SoakTest::checkClears(const Case& c, const RunResult& r)
         const auto header = static_cast<uint8_t>(kHeaderBit | id);
         auto clear = std::ranges::find_if(sent, [&](const std::vector<uint8_t>& p) {
             return p.size() >= 6 && p[0] == header && p[1] == 2 && p[2] == 0 && p[3] == 0 &&
-                   decodeGroups(&p[4], 2) == kClearValue;
+                   decodeGroups(&p[4], 2) == kSettingsClear.value;
         });
         std::vector<std::string> mine;
         std::ranges::copy_if(added, std::back_inserter(mine),
