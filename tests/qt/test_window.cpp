@@ -54,6 +54,7 @@ private slots:
     void startConnectDisconnect_data();
     void startConnectDisconnect();
     void portThatCannotBeOpened();
+    void aLongDevicePathIsKeptWhole();
     void workerKeepsTheWindowResponsive();
 };
 
@@ -139,6 +140,23 @@ void WindowTest::startConnectDisconnect()
     f.click("sendButton");
     QVERIFY(f.waitIdle());
     QCOMPARE(f.packets(2), (std::vector<std::string>{"9A 61 09 01", "BF 41 4F 01"}));
+}
+
+// An adapter's stable name is longer than any COM name: servoconf.ini's
+// port shows whole in the selector, and Connect opens it.
+void WindowTest::aLongDevicePathIsKeptWhole()
+{
+    WindowFixture f(false);
+    const std::string port = f.path("usb-ORVELIN_USB_Serial_Adapter_" + std::string(70, 'A') + "-if00-port0");
+    QVERIFY(port.size() > 100);
+    QVERIFY(f.servo.linkTo(port).empty());
+    f.writeFile("servoconf.ini", "[SERIAL]\nPORT=" + port + "\nBAUDRATE=115200\n");
+    f.window = std::make_unique<MainWindow>();
+    f.window->show();
+    QCOMPARE(f.find<QComboBox>("portSelector")->currentText(), QString::fromStdString(port));
+    QVERIFY(f.connectServo());
+    QVERIFY(f.operatorAnswers->boxes().isEmpty());
+    QCOMPARE(f.packets(6), withReadAll());
 }
 
 void WindowTest::portThatCannotBeOpened()
