@@ -22,6 +22,7 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <string_view>
 
 namespace {
 
