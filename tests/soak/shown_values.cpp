@@ -5,6 +5,7 @@
 #include "tests/cli/json_reader.h"
 
 #include <regex>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -274,6 +275,35 @@ Reading diffJson(const std::string& out)
                 return failed(reading, out);
             reading.values.push_back({*id, rowNamed(*name), static_cast<uint32_t>(*number)});
         }
+    }
+    return reading;
+}
+
+Reading scanLines(const std::string& out)
+{
+    static const std::regex kLine("([0-9A-F]{2})  (0x[0-9A-F]+)  (0x[0-9A-F]+)   [1-9][0-9]*");
+    static const int kPartNumber = rowNamed("SYS_PN");
+    static const int kVersion = rowNamed("SYS_VER");
+    Reading reading;
+    std::vector<std::string> all = linesOf(out);
+    if (!all.empty() && all[0] != "ID  SYS_PN  SYS_VER  BAUD")
+        return failed(reading, all[0]);
+    std::set<int> listed;
+    for (std::size_t k = 1; k < all.size(); ++k) {
+        std::smatch part;
+        if (!std::regex_match(all[k], part, kLine))
+            return failed(reading, all[k]);
+        int id = *idOf(part[1]);
+        auto partNumber = valueOf(part[2], kPartNumber);
+        auto version = valueOf(part[3], kVersion);
+        if (!partNumber || !version)
+            return failed(reading, all[k]);
+        if (!listed.insert(id).second) {
+            reading.problem = "ID " + part[1].str() + " listed twice";
+            return reading;
+        }
+        reading.values.push_back({id, kPartNumber, *partNumber});
+        reading.values.push_back({id, kVersion, *version});
     }
     return reading;
 }

@@ -31,6 +31,8 @@ Reading setLines(const std::string& out, std::optional<int> single);
 Reading watchLines(const std::string& out, std::optional<int> single, bool csv);
 Reading diffText(const std::string& out);
 Reading diffJson(const std::string& out);
+// "ID  SYS_PN  SYS_VER  BAUD", then a line for each servo found, each ID once.
+Reading scanLines(const std::string& out);
 // "ID 01: FB_PG was written with 0x11 but reads back 0x12" on stderr.
 Reading readBackComplaints(const std::string& err);
 

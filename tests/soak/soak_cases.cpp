@@ -1,6 +1,7 @@
 #include "tests/soak/soak_cases.h"
 
 #include "link/registers.h"
+#include "link/serial.h"
 #include "link/wire_format.h"
 #include "tests/soak/shown_values.h"
 
@@ -18,6 +19,10 @@ const std::vector<std::string> kWatchable = {"M_POS", "M_TEMP", "M_ENC", "FB_PG"
 const std::vector<std::string> kRegisterLists = {"FB_", "PWM_", "FB_,PWM_", "M_POS,FB_PG", "BST_", "SYS_BR,M_"};
 const std::vector<std::string> kLists = {"1", "2", "3", "5", "1,2", "1-3", "2,5", "1,3,5", "1-3,5"};
 const std::vector<std::string> kListsWithAbsent = {"4", "1-4", "3,4", "4,5", "1,2,4"};
+// A scan's --ids besides the default 0-3F: ranges, lists, and 4 alone.
+const std::vector<std::string> kScanIds = {"0-7", "1-5", "3-6", "1,2,5", "4", "2-3F", "5"};
+// A scan finds a servo that answers up to this late.
+constexpr int kScanToleratesMs = 20;
 
 class Draw {
 public:
@@ -36,10 +41,13 @@ private:
 };
 
 // Each command meets the faults that reach it: refusals of FLASH writes
-// where it writes FLASH, of upload chunks where it uploads.
+// where it writes FLASH, of upload chunks where it uploads; a scan looks
+// for the servos there are, so an ID without one is no fault to it.
 void drawFault(Draw& draw, Case& c)
 {
     std::vector<Fault> kinds = {Fault::Silent, Fault::Late, Fault::Short, Fault::Twins, Fault::Vanish, Fault::Absent};
+    if (c.command == Command::Scan)
+        kinds.pop_back();
     if (c.command == Command::Clear || c.command == Command::Flash)
         kinds.insert(kinds.end(), {Fault::Stray, Fault::Refuse, Fault::Refuse});
     else if (c.command == Command::Update)
@@ -55,6 +63,8 @@ void drawFault(Draw& draw, Case& c)
     case Fault::Reject:
     case Fault::Ignore: c.faultCount = 1 + draw.below(7); break;
     case Fault::Vanish: c.faultCount = draw.chance(40) ? 0 : 1 + draw.below(12); break;
+    // Mostly within what a command waits for, now and then far beyond.
+    case Fault::Late: c.faultCount = draw.chance(80) ? 1 + draw.below(20) : 60; break;
     default: break;
     }
 }
@@ -65,9 +75,12 @@ void drawIds(Draw& draw, Case& c)
     const bool absent = c.fault == Fault::Absent;
     if (c.command == Command::Save)
         c.ids = absent ? "4" : draw.any(std::vector<std::string>{"1", "2", "3", "5"});
+    else if (c.command == Command::Scan)
+        c.ids = draw.chance(50) ? "0-3F" : draw.any(kScanIds);
     else
         c.ids = draw.below(150) == 0 && !absent ? "all" : draw.any(absent ? kListsWithAbsent : kLists);
     std::vector<int> ids = c.ids == "all" ? kBus : idsOf(c.ids);
+    std::erase_if(ids, [](int id) { return std::ranges::find(kBus, id) == kBus.end(); });
     if (c.command == Command::Diff) {
         c.withFile = draw.chance(40);
         if (!c.withFile && ids.size() == 1) {
@@ -76,10 +89,8 @@ void drawIds(Draw& draw, Case& c)
             c.with = absent && ids[0] != kAbsent ? kAbsent : draw.any(others);
         }
     }
-    if (c.fault == Fault::Twins) {
-        std::erase(ids, kAbsent);
-        c.twin = draw.chance(80) ? draw.any(ids) : draw.any(kBus);
-    }
+    if (c.fault == Fault::Twins)
+        c.twin = !ids.empty() && draw.chance(80) ? draw.any(ids) : draw.any(kBus);
 }
 
 void drawRegisters(Draw& draw, Case& c)
@@ -115,8 +126,8 @@ Case drawCase(std::mt19937_64& random, const std::string& files)
 {
     Draw draw(random);
     Case c;
-    constexpr std::array kWeights = {16, 14, 8, 10, 8, 12, 14, 14};  // in kCommandNames' order, of 96
-    for (int roll = draw.below(96), k = 0; roll >= 0; roll -= kWeights[static_cast<std::size_t>(k++)])
+    constexpr std::array kWeights = {16, 14, 8, 10, 8, 12, 14, 14, 8};  // in kCommandNames' order, of 104
+    for (int roll = draw.below(104), k = 0; roll >= 0; roll -= kWeights[static_cast<std::size_t>(k++)])
         c.command = static_cast<Command>(k);
     drawFault(draw, c);
     drawIds(draw, c);
@@ -171,11 +182,46 @@ Case drawCase(std::mt19937_64& random, const std::string& files)
         if ((c.csv = draw.chance(50)))
             c.args.push_back("--csv");
         break;
+    case Command::Scan:
+        c.args = {"scan"};
+        if (c.ids != "0-3F")
+            c.args.insert(c.args.end(), {"--ids", c.ids});
+        return c;
     }
     if (keepGoing && c.command != Command::Save && c.command != Command::Diff && c.command != Command::Watch)
         c.args.push_back("--keep-going");
     c.args.insert(c.args.end(), {"--id", c.ids});
     return c;
+}
+
+Adapter drawAdapter(std::mt19937_64& random)
+{
+    Draw draw(random);
+    Adapter adapter;
+    if (draw.chance(50)) {
+        adapter.echo = true;
+        adapter.latencyMs = draw.any(std::vector<int>{0, 0, 0, 1, 4, 16});
+        adapter.paced = draw.chance(50);
+    }
+    return adapter;
+}
+
+int toleratedDelayMs(const Case& c)
+{
+    constexpr int kMarginMs = 5;
+    auto waitFor = [](int replyBytes) { return kPortTimeoutMs * (replyBytes + 1) - kMarginMs; };
+    int tolerated = waitFor(kBlockBytes);
+    switch (c.command) {
+    // The RAM write's echo of the value.
+    case Command::Set: tolerated = waitFor(paramtbl[c.row].size); break;
+    // The acknowledge of a FLASH write, the echo of the unlock or the restart.
+    case Command::Clear:
+    case Command::Flash:
+    case Command::Update: tolerated = waitFor(1); break;
+    case Command::Scan: tolerated = kScanToleratesMs; break;
+    default: break;
+    }
+    return c.ids == "all" ? std::min(tolerated, kScanToleratesMs) : tolerated;
 }
 
 std::vector<int> idsOf(const std::string& text)

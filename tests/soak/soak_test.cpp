@@ -1,9 +1,11 @@
 // A whole robot soaked in random commands, each under a random fault or
-// none. After every one: whatever it printed or saved is what the servos
-// hold, a step that cannot have worked did not end in status 0, every clear
-// came after a backup that writes the servo back, and no file is left
-// half-written. ORVELIN_SOAK_SECONDS bounds the run (8 s unless set: it runs
-// with the suite); ORVELIN_SOAK_SEED repeats one, and is printed on failure.
+// none, through an adapter that echoes for stretches of the run. After
+// every one: whatever it printed or saved is what the servos hold, a step
+// that cannot have worked did not end in status 0, every clear came after
+// a backup that writes the servo back, no file is left half-written, and
+// the echo was noted once where there was one. ORVELIN_SOAK_SECONDS bounds
+// the run (8 s unless set: it runs with the suite); ORVELIN_SOAK_SEED
+// repeats one, and is printed on failure.
 #include "tests/cli/cli_fixture.h"
 #include "tests/soak/shown_values.h"
 #include "tests/soak/soak_cases.h"
@@ -20,16 +22,20 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <string_view>
 
 namespace {
 
 namespace fs = std::filesystem;
 using Memory = std::vector<uint8_t>;
 
-enum Invariant { ShownValues, FailureAsSuccess, ClearWithoutBackup, HalfWritten, NotEnded, kInvariants };
+enum Invariant { ShownValues, FailureAsSuccess, ClearWithoutBackup, HalfWritten, NotEnded, EchoNote, kInvariants };
 constexpr std::array kInvariantNames = {"a value no servo sent", "a failure that ended in status 0",
                                         "a clear without its backup", "a file half-written",
-                                        "a command that did not end by itself"};
+                                        "a command that did not end by itself", "an echo noted wrongly"};
+
+constexpr std::string_view kEchoNote = "returns every byte it sends (a one-wire adapter); orvelin skips that echo and "
+                                       "reads the servo's reply after it";
 
 struct Truth {
     std::map<int, Memory> ram, flash, image;
@@ -48,6 +54,29 @@ std::optional<std::string> contentsOf(const fs::path& path)
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::string commandLine(const Case& c)
+{
+    std::string command = "orvelin";
+    for (const std::string& arg : c.args)
+        command += " " + arg;
+    return command;
+}
+
+std::string adapterName(const Adapter& adapter)
+{
+    if (!adapter.echo)
+        return "plain";
+    return "echo" + (adapter.latencyMs > 0 ? "+latency" + std::to_string(adapter.latencyMs) : "") +
+           (adapter.paced ? "+paced" : "");
+}
+
+std::string faultOf(const Case& c)
+{
+    return "fault " + std::string(kFaultNames[static_cast<std::size_t>(c.fault)]) + " " +
+           std::to_string(c.faultCount) + (c.twin ? ", two servos on ID " + hex2(c.twin) : "") + ", adapter " +
+           adapterName(c.adapter);
 }
 
 unsigned long long fromEnvironment(const char* name, unsigned long long otherwise)
@@ -77,17 +106,28 @@ protected:
     void checkSuccess(const Case& c, const RunResult& r, const Reading& reading);
     void checkFiles(const Case& c, const RunResult& r);
     void checkClears(const Case& c, const RunResult& r);
+    void checkEchoNote(const Case& c, const RunResult& r, bool vanished);
+    void tally(const Case& c, const RunResult& r);
     void restore(const Case& c, int id, const fs::path& backup, const std::map<int, uint32_t>& values);
     void breaks(Invariant which, const Case& c, const RunResult& r, const std::string& what);
 
     int servosOn(int id) const { return static_cast<int>(std::ranges::count(kBus, id)) + (id == twin ? 1 : 0); }
+    // The robot's servos among the IDs a scan tries.
+    std::vector<int> scannedBus(const Case& c) const
+    {
+        const std::vector<int> tried = idsOf(c.ids == "all" ? "0-3F" : c.ids);
+        std::vector<int> ids;
+        std::ranges::copy_if(kBus, std::back_inserter(ids),
+                             [&](int id) { return std::ranges::find(tried, id) != tried.end(); });
+        return ids;
+    }
     // The servos a command addresses: --with first, then those it names, or
-    // for all those a scan finds.
+    // those a scan finds.
     std::vector<int> targetsOf(const Case& c) const
     {
         std::vector<int> ids = c.with ? std::vector<int>{*c.with} : std::vector<int>{};
-        for (int id : c.ids == "all" ? kBus : idsOf(c.ids))
-            if (c.ids != "all" || servosOn(id) == 1)
+        for (int id : c.scans() ? scannedBus(c) : idsOf(c.ids))
+            if (!c.scans() || servosOn(id) == 1)
                 ids.push_back(id);
         return ids;
     }
@@ -102,9 +142,13 @@ protected:
     RunOptions environment() const { return RunOptions().withEnv("XDG_STATE_HOME", folder + "/state"); }
 
     std::mt19937_64 random;
+    // Which backups are written back depends on what the commands did: its
+    // draws are kept out of the cases', which a seed repeats.
+    std::mt19937_64 sampling;
     unsigned long long seed = 0;
     int caseNumber = 0;
     int twin = 0;  // of the bus now
+    Adapter adapter;
     fs::path backups;
     std::map<int, Memory> factory;
     Truth before, after;
@@ -112,9 +156,16 @@ protected:
     std::set<std::string> backupsBefore;
     std::optional<std::string> saveBefore;
 
-    std::map<std::string, int> operations, faults;
-    std::array<int, kInvariants> broken{};
-    int reported = 0, clears = 0, backupsChecked = 0, restores = 0, cleanFailures = 0;
+    std::map<std::string, int> operations, faults, adapters;
+    // Each invariant's first breaks are told in full: many of one kind must
+    // not hide another.
+    std::array<int, kInvariants> broken{}, reported{};
+    int clears = 0, backupsChecked = 0, restores = 0;
+    // Commands with no fault, or a delay within their wait, that failed all
+    // the same (a machine too busy for the servo's time-outs fails some),
+    // of them on an echoing adapter; late replies within and beyond the wait.
+    int cleanFailures = 0, cleanFailuresEchoing = 0, lateWithin = 0, lateWithinFailed = 0, lateBeyond = 0,
+        lateBeyondFailed = 0;
 };
 
 // The bus the case asks for, each servo's settings shuffled, the case's
@@ -169,9 +220,16 @@ void SoakTest::prepare(const Case& c)
 
 void SoakTest::inject(const Case& c)
 {
+    if (c.adapter.echo) {
+        ASSERT_TRUE(servo->control("echo 1"));
+        ASSERT_TRUE(servo->control("latency " + std::to_string(c.adapter.latencyMs)));
+        if (c.adapter.paced) {
+            ASSERT_TRUE(servo->control("pace line"));
+        }
+    }
     const std::string n = " " + std::to_string(c.faultCount);
     const std::map<Fault, std::string> lines = {
-        {Fault::Silent, "silent 1"},      {Fault::Late, "delay 60"},        {Fault::Short, "short" + n},
+        {Fault::Silent, "silent 1"},      {Fault::Late, "delay" + n},       {Fault::Short, "short" + n},
         {Fault::Stray, "stray" + n},      {Fault::Refuse, "refuse" + n},    {Fault::Reject, "reject" + n},
         {Fault::Ignore, "ignore" + n},    {Fault::Vanish, c.faultCount == 0 ? "vanish" : "vanish" + n}};
     if (lines.contains(c.fault)) {
@@ -197,14 +255,10 @@ void SoakTest::settle()
 void SoakTest::breaks(Invariant which, const Case& c, const RunResult& r, const std::string& what)
 {
     ++broken[which];
-    if (reported++ >= 20)
+    if (reported[which]++ >= 5)
         return;
-    std::string command = "orvelin";
-    for (const std::string& arg : c.args)
-        command += " " + arg;
-    ADD_FAILURE() << kInvariantNames[which] << ": " << what << "\n  " << command << "\n  fault "
-                  << kFaultNames[static_cast<std::size_t>(c.fault)] << " " << c.faultCount
-                  << (c.twin ? ", two servos on ID " + hex2(c.twin) : "") << "; exit status " << r.status
+    ADD_FAILURE() << kInvariantNames[which] << ": " << what << "\n  " << commandLine(c) << "\n  " << faultOf(c)
+                  << "; exit status " << r.status
                   << "\n--- stdout\n" << r.out << "--- stderr\n" << r.err << "--- case " << caseNumber
                   << " of the run with ORVELIN_SOAK_SEED=" << seed;
 }
@@ -355,8 +409,8 @@ void SoakTest::checkClears(const Case& c, const RunResult& r)
         }
     }
     // Writing a backup back takes a whole flash: a sample of them is enough.
-    if (!restorable.empty() && random() % 3 == 0) {
-        const auto& [id, path] = restorable[random() % restorable.size()];
+    if (!restorable.empty() && sampling() % 3 == 0) {
+        const auto& [id, path] = restorable[sampling() % restorable.size()];
         std::string problem;
         restore(c, id, path, *flashValueFile(*contentsOf(path), problem));
     }
@@ -395,6 +449,7 @@ void SoakTest::check(const Case& c, const RunResult& r, bool vanished)
     case Command::Set: reading = setLines(r.out, single); break;
     case Command::Watch: reading = watchLines(r.out, single, c.csv); break;
     case Command::Diff: reading = c.json ? diffJson(r.out) : diffText(r.out); break;
+    case Command::Scan: reading = scanLines(r.out); break;
     default: break;
     }
     checkShown(c, r, reading);
@@ -404,7 +459,7 @@ void SoakTest::check(const Case& c, const RunResult& r, bool vanished)
     // all is a scan first, which reads every ID.
     const bool reads = c.command != Command::Update || c.ids == "all";
     const bool writesFlash = c.command == Command::Clear || c.command == Command::Flash;
-    const std::vector<int> named = c.ids == "all" ? kBus : targetsOf(c);
+    const std::vector<int> named = c.scans() ? scannedBus(c) : targetsOf(c);
     const bool mustFail = c.fault == Fault::Silent || c.fault == Fault::Absent || vanished ||
                           ((c.fault == Fault::Short || c.fault == Fault::Stray) && reads) ||
                           (c.fault == Fault::Refuse && writesFlash) ||
@@ -412,10 +467,14 @@ void SoakTest::check(const Case& c, const RunResult& r, bool vanished)
                           (c.fault == Fault::Twins && reads && std::ranges::find(named, c.twin) != named.end());
     if (mustFail && r.status == 0)
         breaks(FailureAsSuccess, c, r, "status 0 under this fault");
+    // A scan where there is no servo finds none.
+    const bool findsNone = c.command == Command::Scan && named.empty();
+    if (findsNone && r.status == 0)
+        breaks(FailureAsSuccess, c, r, "status 0, and no servo among the IDs scanned");
     if (r.status == 0)
         checkSuccess(c, r, reading);
-    if (c.fault == Fault::None && r.status != 0 && !(c.command == Command::Diff && r.status == 11))
-        ++cleanFailures;
+    if (!mustFail && !findsNone)
+        tally(c, r);
 
     // diff's verdict is the servos' own, whatever the fault.
     if (c.command == Command::Diff && (r.status == 0 || r.status == 11)) {
@@ -438,8 +497,56 @@ void SoakTest::check(const Case& c, const RunResult& r, bool vanished)
             breaks(FailureAsSuccess, c, r, std::to_string(differ.size()) + " registers differ, diff shows " +
                                                std::to_string(printed.size()));
     }
+    checkEchoNote(c, r, vanished);
     checkFiles(c, r);
+    // Last: writing a backup back runs another command.
     checkClears(c, r);
+}
+
+// The echo is noted once by a command that sent a packet through an
+// adapter that echoes, and never otherwise. A port that vanished may take
+// the echo of the last packets with it.
+void SoakTest::checkEchoNote(const Case& c, const RunResult& r, bool vanished)
+{
+    const std::string note = "orvelin: note: the adapter on " + port() + " " + std::string(kEchoNote);
+    int said = 0;
+    for (const std::string& line : linesOf(r.err)) {
+        if (line.find("one-wire") == std::string::npos)
+            continue;
+        ++said;
+        if (line != note)
+            breaks(EchoNote, c, r, "the echo noted as \"" + line + "\"");
+    }
+    const bool due = c.adapter.echo && !sent.empty();
+    if (said > 1)
+        breaks(EchoNote, c, r, "the echo noted " + std::to_string(said) + " times");
+    if (said > 0 && !due)
+        breaks(EchoNote, c, r, c.adapter.echo ? "the echo noted, but no packet went out" : "a plain adapter's echo");
+    if (said == 0 && due && !vanished)
+        breaks(EchoNote, c, r, std::to_string(sent.size()) + " packets went out through an echoing adapter, unnoted");
+}
+
+// What the faults a command must take in its stride did to it, when
+// nothing made it fail.
+void SoakTest::tally(const Case& c, const RunResult& r)
+{
+    const bool failed = r.status != 0 && !(c.command == Command::Diff && r.status == 11);
+    const bool within = c.fault == Fault::Late && c.faultCount <= toleratedDelayMs(c);
+    if (c.fault == Fault::Late) {
+        ++(within ? lateWithin : lateBeyond);
+        if (failed)
+            ++(within ? lateWithinFailed : lateBeyondFailed);
+    }
+    if (!failed || (c.fault != Fault::None && !within))
+        return;
+    ++cleanFailures;
+    if (c.adapter.echo)
+        ++cleanFailuresEchoing;
+    if (cleanFailures <= 5) {
+        const std::vector<std::string> err = linesOf(r.err);
+        std::cout << "soak: case " << caseNumber << ", " << commandLine(c) << ", " << faultOf(c) << ": status "
+                  << r.status << (err.empty() ? "" : ", " + err.back()) << std::endl;
+    }
 }
 
 TEST_F(SoakTest, WholeRobotUnderRandomFaults)
@@ -447,11 +554,16 @@ TEST_F(SoakTest, WholeRobotUnderRandomFaults)
     seed = fromEnvironment("ORVELIN_SOAK_SEED", std::random_device{}());
     const auto seconds = std::chrono::seconds(fromEnvironment("ORVELIN_SOAK_SECONDS", 8));
     random.seed(seed);
+    sampling.seed(seed + 1);
     std::cout << "soak: seed " << seed << ", " << seconds.count() << " s" << std::endl;
     const auto start = std::chrono::steady_clock::now();
     while (std::chrono::steady_clock::now() - start < seconds && !HasFatalFailure()) {
         ++caseNumber;
-        const Case c = drawCase(random, folder);
+        // The adapter is the whole bus's: it stays for about eight cases.
+        if (caseNumber == 1 || random() % 8 == 0)
+            adapter = drawAdapter(random);
+        Case c = drawCase(random, folder);
+        c.adapter = adapter;
         prepare(c);
         if (!HasFatalFailure())
             inject(c);
@@ -459,6 +571,7 @@ TEST_F(SoakTest, WholeRobotUnderRandomFaults)
             break;
         ++operations[kCommandNames[static_cast<std::size_t>(c.command)]];
         ++faults[kFaultNames[static_cast<std::size_t>(c.fault)]];
+        ++adapters[adapterName(c.adapter)];
         RunResult r = runOnServo(c.args, environment());
         const bool vanished = servo->faults().vanish;
         settle();
@@ -475,8 +588,14 @@ TEST_F(SoakTest, WholeRobotUnderRandomFaults)
     summary << "\n  faults:";
     for (const auto& [name, count] : faults)
         summary << " " << name << " " << count;
+    summary << "\n  adapters:";
+    for (const auto& [name, count] : adapters)
+        summary << " " << name << " " << count;
+    summary << "\n  late replies: " << lateWithin << " within the command's wait (" << lateWithinFailed << " failed), "
+            << lateBeyond << " near its end or beyond (" << lateBeyondFailed << " failed)";
     summary << "\n  clears " << clears << ", backups checked " << backupsChecked << ", written back " << restores
-            << ", fault-free operations that failed " << cleanFailures << "\n  invariants broken:";
+            << ", operations with no fault or a delay within their wait that failed " << cleanFailures << " ("
+            << cleanFailuresEchoing << " echoing)\n  invariants broken:";
     int total = 0;
     for (int which = 0; which < kInvariants; ++which) {
         summary << (which ? ", " : " ") << kInvariantNames[which] << " " << broken[which];
