@@ -55,47 +55,63 @@ void checkSent(const unsigned char* expected, int n, bool summed = false)
     check(!summed || sum % 128 == 0);
 }
 
-// An echoing adapter's copy of the request is skipped, and only a whole,
-// exact copy counts as one: past it, the reply. Returns where the reply
-// began in what came and leaves took counting the reply's bytes alone.
-const uint8_t* pastEcho(bool echoed, const uint8_t* came, int& took)
+// What came past the whole copies of requests ahead of the reply: the
+// request's echo, and the fixed packet's that an earlier command may leave
+// on the line. took becomes the count of the rest; echoed, whether the
+// request's own copy was among them.
+const uint8_t* pastCopies(const uint8_t* came, int& took, bool& echoed)
 {
-    if (!echoed)
-        return came;
-    check(took >= static_cast<int>(sent.size()) && std::equal(sent.begin(), sent.end(), came));
-    took -= static_cast<int>(sent.size());
-    return came + sent.size();
+    echoed = false;
+    for (;;) {
+        auto whole = [&](const unsigned char* copy, std::size_t length) {
+            return took >= static_cast<int>(length) && std::equal(copy, copy + length, came);
+        };
+        std::size_t length = 0;
+        if (whole(sent.data(), sent.size())) {
+            length = sent.size();
+            echoed = true;
+        } else if (whole(kFixedPacket.data(), kFixedPacket.size())) {
+            length = kFixedPacket.size();
+        }
+        if (length == 0)
+            return came;
+        came += length;
+        took -= static_cast<int>(length);
+    }
+}
+
+// An answer judged whole (or refused) is exactly the bytes past the copies,
+// and one judged absent had nothing past them; anything else came as it came.
+const uint8_t* checkCopies(ReplyStatus status, bool echoed, const uint8_t* came, int& took)
+{
+    bool skippedEcho = false;
+    const uint8_t* reply = pastCopies(came, took, skippedEcho);
+    if (status == ReplyStatus::Whole || status == ReplyStatus::Refused || status == ReplyStatus::None)
+        check(echoed == skippedEcho);
+    if (status == ReplyStatus::None)
+        check(took == 0);
+    return reply;
 }
 
 // A block reply: what came is in out, zero after it, and the status fits.
 void checkBlock(const BlockReply& r, const unsigned char* out, const uint8_t* came, int took)
 {
-    came = pastEcho(r.echoed, came, took);
     check(r.written == kReadPacketBytes);
-    check(r.received >= 0 && r.received <= kBlockBytes && r.followed >= 0 && r.followed <= kDrainMax);
-    check(r.received + r.followed == took);
-    check(std::equal(out, out + r.received, came) &&
-          std::all_of(out + r.received, out + kBlockBytes, [](auto b) { return b == 0; }));
+    check(r.received >= 0 && r.received <= kBlockBytes && r.followed >= 0);
+    check(std::all_of(out + r.received, out + kBlockBytes, [](auto b) { return b == 0; }));
     check(r.status == judgeBlock(r.received, r.followed));
-    check((r.status == ReplyStatus::Whole) == (r.received == kBlockBytes && r.followed == 0));
-    check((r.status == ReplyStatus::None) == (took == 0));
-    check((r.status == ReplyStatus::Followed) == (r.received == kBlockBytes && r.followed > 0));
+    came = checkCopies(r.status, r.echoed, came, took);
+    if (r.status == ReplyStatus::Whole)
+        check(took == kBlockBytes && std::equal(out, out + kBlockBytes, came));
 }
 
-// An acknowledge: one byte at most, bit 6 refuses; bytes that began like
-// the echo and were not leave it untrusted.
+// An acknowledge: one byte, bit 6 refuses.
 void checkAck(const AckReply& r, const uint8_t* came, int took)
 {
-    came = pastEcho(r.echoed, came, took);
-    if (r.status == ReplyStatus::Followed) {
-        check(!r.echoed && took > r.received && (came[0] & kHeaderBit) != 0);
-        return;
-    }
-    check(r.received == took && took <= 1 && r.status == judgeAck(r.received, r.ack));
-    if (took == 0)
-        check(r.status == ReplyStatus::None);
-    else
-        check(r.ack == came[0] && r.status == ((came[0] & kAckRefused) ? ReplyStatus::Refused : ReplyStatus::Whole));
+    check(r.received <= 1);
+    came = checkCopies(r.status, r.echoed, came, took);
+    if (r.status == ReplyStatus::Whole || r.status == ReplyStatus::Refused)
+        check(took == 1 && r.ack == came[0] && r.status == judgeAck(1, came[0]));
 }
 
 void exchange(serial_handle h, Input& in)
@@ -141,22 +157,15 @@ void exchange(serial_handle h, Input& in)
         for (int k = 0; k < size; ++k)
             expected[3 + k] = static_cast<unsigned char>((value >> (7 * k)) & 0x7F);
         checkSent(expected, size + 3);
+        check(r.received <= size);
         int replyBytes = took();
-        const uint8_t* reply = pastEcho(r.echoed, came, replyBytes);
-        if (r.status == ReplyStatus::Followed) {
-            check(!r.echoed && replyBytes > r.received && (came[0] & kHeaderBit) != 0);
-            return;
-        }
-        check(r.received == replyBytes && r.received <= size);
+        const uint8_t* reply = checkCopies(r.status, r.echoed, came, replyBytes);
         // The echo is read over the packet: its own bytes stay where nothing came.
-        check(std::equal(packet, packet + r.received, reply));
         check(std::equal(packet + r.received, packet + size, expected + r.received));
         check(r.echo == decodeGroups(packet, r.received));
-        check(r.status == judgeEcho(packet, r.received, size, value));
-        // Whole only for the groups sent, which are 7-bit: a byte with bit 7 set differs.
-        check((r.status == ReplyStatus::Whole) == (r.received == size && std::equal(reply, reply + size, expected + 3)));
-        check((r.status == ReplyStatus::None) == (r.received == 0));
-        check((r.status == ReplyStatus::Short) == (r.received > 0 && r.received < size));
+        if (r.status == ReplyStatus::Whole)
+            check(replyBytes == size && std::equal(reply, reply + size, expected + 3));
+        check((r.status == ReplyStatus::Short) == (r.received > 0 && r.received < size && r.status != ReplyStatus::Followed));
     } else if (op == 4) {
         AckReply r = flashWriteExchange(h, id, address, size, value, packet);
         expected[1] = static_cast<unsigned char>(size);
@@ -165,8 +174,7 @@ void exchange(serial_handle h, Input& in)
         encodeGroups(value, size, expected + 4);
         checkSent(expected, size + 5, true);
         checkAck(r, came, took());
-        if (r.status != ReplyStatus::Followed)
-            check(packet[0] == (r.received == 0 ? expected[0] : r.ack));
+        check(packet[0] == (r.received == 0 ? expected[0] : r.ack));
     } else if (op == 5) {
         const int pos = static_cast<int>(value & 0x3FFF);
         const int en = static_cast<int>((value >> 16) & 0xFF);
@@ -175,17 +183,11 @@ void exchange(serial_handle h, Input& in)
                                         static_cast<unsigned char>(pos & 0x7F), static_cast<unsigned char>(pos >> 7),
                                         static_cast<unsigned char>(en), 0x00};
         checkSent(header, 5);
+        check(r.received <= kPositionReplyBytes);
         int replyBytes = took();
-        const uint8_t* reply = pastEcho(r.echoed, came, replyBytes);
-        if (r.status == ReplyStatus::Followed) {
-            check(!r.echoed && replyBytes > r.received && (came[0] & kHeaderBit) != 0);
-            return;
-        }
-        check(r.received == replyBytes && r.received <= kPositionReplyBytes);
-        check(std::equal(packet, packet + r.received, reply));
-        check(r.status == (r.received == kPositionReplyBytes ? ReplyStatus::Whole
-                           : r.received == 0                 ? ReplyStatus::None
-                                                             : ReplyStatus::Short));
+        const uint8_t* reply = checkCopies(r.status, r.echoed, came, replyBytes);
+        if (r.status == ReplyStatus::Whole)
+            check(replyBytes == kPositionReplyBytes && std::equal(packet, packet + kPositionReplyBytes, reply));
     } else if (op == 6) {
         const int chunkAddress = kFirstChunkAddress + (address % (kUploadMaxBytes / kChunkBytes)) * kChunkBytes;
         const int length = buildUploadChunk(packet, id, chunkAddress, chunk, chunkBytes);

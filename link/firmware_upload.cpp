@@ -33,7 +33,7 @@ AckReply sendChunk(serial_handle h, const unsigned char* packet, int length, con
 }  // namespace
 
 UploadResult uploadImage(serial_handle h, int id, std::span<const unsigned char> image,
-                         const UploadProgress& progress, const UploadObserver& observer)
+                         const UploadProgress& progress, const UploadObserver& observer, UploadCheck check)
 {
     UploadResult result;
     result.total = static_cast<long>(image.size());
@@ -52,6 +52,11 @@ UploadResult uploadImage(serial_handle h, int id, std::span<const unsigned char>
     for (std::size_t offset = 0; offset < image.size(); offset += kChunkBytes) {
         const int n = static_cast<int>(std::min<std::size_t>(image.size() - offset, kChunkBytes));
         const int address = kFirstChunkAddress + static_cast<int>(offset);
+        if (check == UploadCheck::AloneEach && (result.stray = serial_pending(h)) > 0) {
+            result.status = UploadStatus::Followed;
+            result.address = address;
+            return result;
+        }
         if (observer.chunk)
             observer.chunk(address, n);
         const int length = buildUploadChunk(packet, id, address, image.data() + offset, n);

@@ -34,7 +34,16 @@ enum class UploadStatus {
     // The progress callback asked to stop after `sent` bytes had been
     // accepted; nothing more was sent.
     Stopped,
+    // UploadCheck::AloneEach: bytes were waiting when the chunk at `address`
+    // was due, after the last one's acknowledge: a second answer (two servos
+    // on one ID) or noise, so that acknowledge was not surely this servo's.
+    Followed,
 };
+
+// What an upload asks of the acknowledges beyond what the window's upload
+// asks: that each came alone, nothing waiting after it when the next chunk
+// is due (the bus layer's judgement of answers).
+enum class UploadCheck { AsTheWindow, AloneEach };
 
 struct UploadResult {
     UploadStatus status = UploadStatus::Done;
@@ -42,8 +51,9 @@ struct UploadResult {
     long total = 0;          // the image's size
     long offset = -1;        // NotSevenBit: where the byte sits in the image
     unsigned char byte = 0;  // NotSevenBit: the byte
-    int address = -1;        // NoAcknowledge, Refused: the chunk's address (kFirstChunkAddress + sent)
+    int address = -1;        // NoAcknowledge, Refused, Followed: the chunk's address (kFirstChunkAddress + sent)
     unsigned char ack = 0;   // Refused: the acknowledge byte
+    int stray = 0;           // Followed: the bytes that were waiting
 
     bool done() const { return status == UploadStatus::Done; }
 };
@@ -68,4 +78,5 @@ struct UploadObserver {
 // checked before the first chunk goes out: a corrupt or oversized image
 // must not be half-written into the servo.
 UploadResult uploadImage(serial_handle h, int id, std::span<const unsigned char> image,
-                         const UploadProgress& progress = {}, const UploadObserver& observer = {});
+                         const UploadProgress& progress = {}, const UploadObserver& observer = {},
+                         UploadCheck check = UploadCheck::AsTheWindow);

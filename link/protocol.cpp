@@ -3,30 +3,52 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+// Whether the bytes that came begin as copy does, as far as they go.
+bool beginsAs(const unsigned char* bytes, int have, const unsigned char* copy, int length)
+{
+    return std::memcmp(bytes, copy, static_cast<std::size_t>(std::min(have, length))) == 0;
+}
+
+}  // namespace
+
 ReplyRead readReply(serial_handle h, const unsigned char* request, int length, unsigned char* out, int n)
 {
     // out may be the request's own buffer, and must look afterwards as it did
     // before wherever no reply byte came.
     unsigned char sent[kPacketMax];
-    unsigned char before[kPacketMax];
     std::memcpy(sent, request, static_cast<std::size_t>(length));
-    std::memcpy(before, out, static_cast<std::size_t>(n));
     ReplyRead read;
-    read.received = serial_read(h, out, n);
-    // A reply byte never has bit 7 set; a header that came back starts an echo
-    // only when the bytes with it are the request's.
-    if (read.received == 0 || (out[0] & kHeaderBit) == 0 || std::memcmp(out, sent, static_cast<std::size_t>(read.received)) != 0)
-        return read;
-    unsigned char echo[kPacketMax];
-    std::memcpy(echo, out, static_cast<std::size_t>(read.received));
-    int rest = read.received < length ? serial_read(h, echo + read.received, length - read.received) : 0;
-    if (read.received + rest < length || std::memcmp(echo, sent, static_cast<std::size_t>(length)) != 0) {
-        read.surplus = rest;
-        return read;
+    unsigned char came[kPacketMax + kBlockBytes];
+    int have = serial_read(h, came, n);
+    // A reply byte never has bit 7 set: a header ahead of the reply starts a
+    // copy of a request, this one's echo, or the echo of a fixed packet (which
+    // nothing answers) that an earlier command left on the line. A whole copy
+    // is skipped; anything else stays what came, as on a plain adapter.
+    const int fixedLength = static_cast<int>(kFixedPacket.size());
+    while (have > 0 && (came[0] & kHeaderBit) != 0) {
+        // With ID 3F the two share their header; the next byte tells them apart.
+        if (have < 2 && beginsAs(came, have, sent, length) && beginsAs(came, have, kFixedPacket.data(), fixedLength))
+            have += serial_read(h, came + have, 1);
+        const bool echo = beginsAs(came, have, sent, length);
+        const unsigned char* copy = echo ? sent : kFixedPacket.data();
+        const int copyLength = echo ? length : fixedLength;
+        if (!echo && !beginsAs(came, have, copy, copyLength))
+            break;
+        if (have < copyLength)
+            have += serial_read(h, came + have, copyLength - have);
+        if (have < copyLength || !beginsAs(came, have, copy, copyLength))
+            break;
+        read.echoed = read.echoed || echo;
+        have -= copyLength;
+        std::memmove(came, came + copyLength, static_cast<std::size_t>(have));
+        if (have < n)
+            have += serial_read(h, came + have, n - have);
     }
-    std::memcpy(out, before, static_cast<std::size_t>(n));
-    read.echoed = true;
-    read.received = serial_read(h, out, n);
+    read.received = std::min(have, n);
+    read.surplus = have - read.received;
+    std::memcpy(out, came, static_cast<std::size_t>(read.received));
     return read;
 }
 

@@ -14,7 +14,8 @@
 // a copy of each request on the line ahead of the reply. Every exchange
 // skips it: a reply byte never has bit 7 set and every request starts with
 // a header that has it, so only a whole, exact copy of the request counts as
-// its echo. Each typed reply says whether one came (echoed).
+// its echo (or of the fixed packet, which nothing answers, left on the line
+// by the command before). Each typed reply says whether one came (echoed).
 struct ReplyRead {
     int received = 0;  // reply bytes, of n
     bool echoed = false;

@@ -82,6 +82,7 @@ int uploadFirmware(serial_handle h, int id, const char* line)
         tracef("retry failed\n");
         return -1;
     case UploadStatus::Stopped:
+    case UploadStatus::Followed:  // the window's upload does not check for it
         return -1;
     }
     return -1;

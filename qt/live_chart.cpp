@@ -248,8 +248,10 @@ qsizetype LiveChart::servoCount() const
 // M_POS, or 01:M_POS when several servos are recorded.
 QString LiveChart::lineName(qsizetype line) const
 {
+    // No IDs of its own: the ID selector's one servo, named by the register alone.
+    const bool several = ids_.size() > 1;
     return QString::fromStdString(
-        seriesName(ids_[line / rows_.size()], rows_[line % rows_.size()], ids_.size() > 1));
+        seriesName(several ? ids_[line / rows_.size()] : 0, rows_[line % rows_.size()], several));
 }
 
 // A line per register of each servo; after a gap each of the servo's goes

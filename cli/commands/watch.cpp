@@ -13,6 +13,7 @@
 #include "cli/subcommands.h"
 #include "cli/outcomes.h"
 #include "orvelin/reads.h"
+#include "orvelin/sampling.h"
 #include "cli/charts/watch_chart.h"
 
 #include <array>
@@ -113,13 +114,6 @@ struct Settings {
     bool csv = false;
     bool plot = false;
     std::string svgPath;
-};
-
-// One round of samples, read and not yet shown.
-struct Round {
-    double seconds = 0;
-    std::vector<orvelin::ServoImage> samples;
-    std::vector<Outcome> outcomes;
 };
 
 std::optional<Settings> readSettings(const WatchArgs& args)
@@ -267,19 +261,23 @@ int runWatch(const WatchArgs& args)
     const Clock::time_point start = Clock::now();
     const auto interval = std::chrono::milliseconds(settings->intervalMs);
     Clock::time_point due = start;
-    // A round is shown once the next one finds the line empty, or the drain
-    // at the end does: bytes after it would mean its replies were shifted.
-    std::optional<Round> pending;
-    auto show = [&](orvelin::Quiet quiet) {
-        orvelin::judgeRound(bus, pending->outcomes, quiet);
-        for (const Outcome& outcome : pending->outcomes)
-            if (int status = reportOutcome(outcome, bus); status != kExitOk)
-                return status;
-        if (chart)
-            chart->add(pending->seconds, valuesIn(*settings, pending->samples));
-        if (!settings->plot)
-            printSample(*settings, *servos, pending->seconds, pending->samples);
-        pending.reset();
+    // A round is shown once the line has shown that nothing followed it;
+    // a round that fails ends the watch, and those still held are not shown.
+    orvelin::Sampler sampler(bus, servos->ids, blocks);
+    auto show = [&](const std::vector<orvelin::Sampler::Round>& rounds) {
+        if (sampler.failure())
+            for (const Outcome& outcome : sampler.failure()->outcomes)
+                if (int status = reportOutcome(outcome, bus); status != kExitOk)
+                    return status;
+        for (const orvelin::Sampler::Round& round : rounds) {
+            // Stamped when the replies were in: a sample held up on its way
+            // (a busy machine) keeps its true time.
+            const double seconds = std::chrono::duration<double>(round.readAt - start).count();
+            if (chart)
+                chart->add(seconds, valuesIn(*settings, round.images));
+            if (!settings->plot)
+                printSample(*settings, *servos, seconds, round.images);
+        }
         return kExitOk;
     };
     for (unsigned long long n = 0; settings->count == 0 || n < settings->count; ++n) {
@@ -293,19 +291,11 @@ int runWatch(const WatchArgs& args)
             due += interval;
         if (interrupted())
             break;
-        if (pending)
-            if (int status = show(orvelin::Quiet::Now); status != kExitOk)
-                return status;
-        Round round;
-        round.outcomes = orvelin::readRoundUnchecked(bus, servos->ids, blocks, round.samples);
-        // Stamped when the replies are in: a sample held up on its way (a busy
-        // machine) keeps its true time.
-        round.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        pending = std::move(round);
-    }
-    if (pending)
-        if (int status = show(orvelin::Quiet::Drain); status != kExitOk)
+        if (int status = show(sampler.sample()); status != kExitOk)
             return status;
+    }
+    if (int status = show(sampler.finish()); status != kExitOk)
+        return status;
     if (chart && !chart->finish())
         return kExitUsage;
     return kExitOk;

@@ -1,6 +1,7 @@
 #include "orvelin/writes.h"
 
 #include "link/firmware_upload.h"
+#include "link/id_sweep.h"
 #include "link/registers.h"
 #include "link/update_file.h"
 #include "ops/bus/bus_access.h"
@@ -195,11 +196,23 @@ Outcome updateFirmware(Bus& bus, int id, std::span<const unsigned char> image,
     }
     if (!unlocked.ok())
         return unlocked;
-    UploadResult result = uploadImage(BusAccess::handle(bus), id, image, progress);
+    UploadResult result = uploadImage(BusAccess::handle(bus), id, image, progress, {}, UploadCheck::AloneEach);
     Outcome outcome = outcomeFor(id, Status::UploadFailed);
     switch (result.status) {
     case UploadStatus::Done:
+        // The last acknowledge too must have come alone.
+        if (int stray = drainQuiet(BusAccess::handle(bus), quietAfterReplyUs({bus.baud(), bus.latencyUs()}));
+            stray > 0) {
+            outcome.status = Status::StrayBytes;
+            outcome.stray = stray;
+            return outcome;
+        }
         return sendRestartRequest(bus, id);
+    case UploadStatus::Followed:
+        outcome.status = Status::StrayBytes;
+        outcome.chunkAddress = result.address;
+        outcome.stray = result.stray;
+        break;
     case UploadStatus::NotSevenBit:
     case UploadStatus::TooLong:
         outcome.upload = UploadFailure::ImageInvalid;

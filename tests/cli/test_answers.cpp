@@ -88,6 +88,19 @@ TEST_F(TwinTest, AReplyFollowedByAnotherIsNeitherShownNorTakenForTheNextServos)
     EXPECT_NE(all.err.find("ID 01 at 115200 baud: 16 bytes came after its reply"), std::string::npos) << all.err;
 }
 
+TEST_F(TwinTest, ASecondAnswerThatComesLateIsCaughtBeforeAnythingIsTakenForDone)
+{
+    // Paced, the second servo's reply is still on the wire when the next
+    // request is due: no sample is shown, no update is said to be done.
+    ASSERT_TRUE(servo->control("pace line"));
+    RunResult watch = runOnServo({"watch", "FB_PG", "--count", "3", "--interval", "0", "--id", "1"});
+    EXPECT_EQ(watch.status, 9) << watch.err;
+    EXPECT_EQ(watch.out, "");
+    RunResult update = runOnServo({"update", writeFile("fw.upd", std::string(40, '\x21')), "--id", "1", "--no-backup"});
+    EXPECT_EQ(update.status, 9) << update.err;
+    EXPECT_EQ(update.err.find("finished"), std::string::npos) << update.err;
+}
+
 class LateTest : public CliTest {
 protected:
     std::vector<int> servoIds() const override { return {0x01}; }
