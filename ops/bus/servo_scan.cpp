@@ -65,31 +65,36 @@ std::optional<ScanFind> confirm(Bus& bus, int id, QuietCheck quiet)
     return find;
 }
 
-// Each ID's exchange, and one wait for quiet at the end of them all. Bytes
-// waiting before an exchange or there at the end may belong to any reply of
-// the round, so then each ID is asked again on its own, with its own wait.
+// Each ID's exchange, and one wait for quiet at the end of them all. A
+// second answer that comes late is read as the next ID's, so any answer of
+// the round that is not a whole one of its own, or bytes waiting before an
+// exchange or at the end, put the whole round in doubt: then each ID is
+// asked again on its own, with its own wait.
 std::vector<ScanFind> confirmAll(Bus& bus, const std::vector<int>& ids, const ScanCalls& calls)
 {
     std::vector<ScanFind> finds;
-    bool surplus = false;
+    bool disturbed = false;
     for (int id : ids) {
         if (calls.stop && calls.stop())
             return finds;
-        surplus = surplus || bytesWaiting(BusAccess::handle(bus)) > 0;
+        disturbed = disturbed || bytesWaiting(BusAccess::handle(bus)) > 0;
         std::optional<ScanFind> find = confirm(bus, id, QuietCheck::Skip);
-        // A reply that named another ID was in the way of this one's: once more.
-        if (find && find->namedId >= 0)
-            find = confirm(bus, id, QuietCheck::Skip);
-        if (find)
+        if (find) {
+            disturbed = disturbed || !find->outcome.ok();
             finds.push_back(*find);
+        }
     }
-    if (!surplus && drainQuiet(BusAccess::handle(bus), quietAfterReplyUs({bus.baud(), bus.latencyUs()})) == 0)
+    if (!disturbed && drainQuiet(BusAccess::handle(bus), quietAfterReplyUs({bus.baud(), bus.latencyUs()})) == 0)
         return finds;
     finds.clear();
     for (int id : ids) {
         if (calls.stop && calls.stop())
             break;
-        if (std::optional<ScanFind> find = confirm(bus, id, QuietCheck::After))
+        std::optional<ScanFind> find = confirm(bus, id, QuietCheck::After);
+        // A reply that named another ID was in the way of this one's: once more.
+        if (find && find->namedId >= 0)
+            find = confirm(bus, id, QuietCheck::After);
+        if (find)
             finds.push_back(*find);
     }
     return finds;
