@@ -1,12 +1,12 @@
 // orvelin save: the servo's values now, as a FLASH value file the windows
 // load and orvelin flash writes into another servo.
 #include "cli/exit_codes.h"
-#include "ops/flash_column.h"
 #include "cli/texts/messages.h"
 #include "cli/port_setup.h"
 #include "cli/register_args.h"
 #include "link/registers.h"
 #include "cli/outcomes.h"
+#include "orvelin/backups.h"
 #include "orvelin/reads.h"
 #include "cli/subcommands.h"
 
@@ -60,13 +60,6 @@ extra.
     },
 };
 
-// The window writes its files in the platform's text mode.
-#ifdef _WIN32
-constexpr const char* kLineEnd = "\r\n";
-#else
-constexpr const char* kLineEnd = "\n";
-#endif
-
 int runSave(const SaveArgs& args)
 {
     if (!expectPositional(args, "save", 1, 1, "FILE"))
@@ -88,12 +81,9 @@ int runSave(const SaveArgs& args)
             return status;
     }
 
-    FlashColumn column;
-    for (int row : *rows)
-        column.set(row, valueText(memory.value(row), row));
     const std::string& path = args.positional[0];
     // Through a new file renamed over the old one: a failed save keeps it.
-    if (!column.save(path.c_str(), kLineEnd)) {
+    if (!orvelin::saveValues(path, memory, *rows)) {
         complain(Msg::SaveFailed, path.c_str());
         return kExitUsage;
     }
