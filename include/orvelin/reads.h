@@ -45,6 +45,16 @@ Outcome readServo(Bus& bus, int id, const BlockSet& blocks, ServoImage& image);
 std::vector<Outcome> readRound(Bus& bus, const std::vector<int>& ids, const BlockSet& blocks,
                                std::vector<ServoImage>& images);
 
+// One servo's part of a round: how its read ended, and what came.
+struct Reading {
+    Outcome outcome;
+    ServoImage image;  // its values are to be used only when outcome is Ok
+};
+
+// The registers (rows) of each of ids in one round: only the blocks that hold
+// them, then one wait for quiet (readRound). One reading per ID, in order.
+std::vector<Reading> readRegisters(Bus& bus, const std::vector<int>& ids, const std::vector<int>& rows);
+
 // Repeated rounds (sampling) need not wait for quiet after each: bytes
 // already waiting when the next round is due are this round's surplus. So a
 // round read unchecked is judged when the next one starts (Quiet::Now, no

@@ -111,6 +111,17 @@ std::vector<Outcome> readRound(Bus& bus, const std::vector<int>& ids, const Bloc
     return outcomes;
 }
 
+std::vector<Reading> readRegisters(Bus& bus, const std::vector<int>& ids, const std::vector<int>& rows)
+{
+    std::vector<ServoImage> images;
+    std::vector<Outcome> outcomes = readRound(bus, ids, BlockSet::forRows(rows), images);
+    std::vector<Reading> readings;
+    readings.reserve(ids.size());
+    for (std::size_t k = 0; k < ids.size(); ++k)
+        readings.push_back({outcomes[k], images[k]});
+    return readings;
+}
+
 std::vector<Outcome> readRoundUnchecked(Bus& bus, const std::vector<int>& ids, const BlockSet& blocks,
                                            std::vector<ServoImage>& images)
 {
