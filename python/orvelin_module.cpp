@@ -162,8 +162,9 @@ Every find is confirmed with a whole exchange before it is listed.)")
         .def("read", &python::read, "ids"_a, "registers"_a,
              R"(The registers of each servo, from one round: {id: {name: value}}.
 
-Only the blocks that hold the registers are read, and the line must be quiet
-after the round: a reply with bytes missing or extra raises.)")
+Only the blocks that hold the registers are read, and the line must stay
+quiet after the round for as long as a reply takes to follow at its rate: a
+reply with bytes missing or extra raises. To sample, watch is faster still.)")
         .def(
             "watch",
             [](py::object self, const py::object& ids, const py::object& names, const py::object& count,

@@ -70,7 +70,8 @@ py::dict read(Session& session, const py::object& ids, const py::object& names)
 {
     const std::vector<int> asked = idsFrom(ids);
     const std::vector<int> rows = rowsFrom(names);
-    std::vector<Reading> readings = session.run([&](Bus& bus) { return readRegisters(bus, asked, rows); });
+    std::vector<Reading> readings =
+        session.run([&](Bus& bus) { return readRegisters(bus, asked, rows, Quiet::Paced); });
     py::dict values;
     for (const Reading& reading : readings) {
         if (!reading.outcome.ok())

@@ -100,7 +100,9 @@ class Bus:
         """The servos that answer. ids: all by default; baud: the bus's own
         rate by default, a rate, a list of rates, or "all"."""
     def read(self, ids: Ids, registers: Names) -> Readings:
-        """The registers of each servo, from one round: {id: {name: value}}."""
+        """The registers of each servo, from one round: {id: {name: value}};
+        the line must stay quiet after it for as long as a reply takes to
+        follow. To sample, watch is faster still."""
     def watch(
         self, ids: Ids, registers: Names, count: Optional[int] = None, interval: float = 0.0
     ) -> Sampling:
