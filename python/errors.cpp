@@ -226,10 +226,6 @@ std::string describe(const Outcome& outcome, const Bus& bus)
 
 void raiseFailure(const Outcome& outcome, const Bus& bus, const std::string& after)
 {
-    if (outcome.status == Status::Stopped) {
-        PyErr_SetNone(PyExc_KeyboardInterrupt);
-        throw py::error_already_set();
-    }
     py::dict more;
     if (outcome.status == Status::PortFailed) {
         more["port"] = bus.port();

@@ -28,7 +28,8 @@ std::string describe(const Outcome& outcome, const Bus& bus);
 
 // Raises the exception of a failed outcome: NoAnswer, Garbled, ShortReply,
 // Refused, NotWritten, UploadFailed, PortError; after is appended to its
-// words ("; nothing was cleared").
+// words ("; nothing was cleared"). (An operation stopped from Python raises
+// what stopped it: see Interruption.)
 [[noreturn]] void raiseFailure(const Outcome& outcome, const Bus& bus, const std::string& after = {});
 // PortError for a port that did not open.
 [[noreturn]] void raisePortError(const Bus& bus);
