@@ -37,10 +37,10 @@ struct ServoImage {
 
 // How the end of a round is judged, its replies trusted only when nothing
 // follows them: Now, no byte is waiting yet (for sampling, where the next
-// round's requests follow); Drain, the port's time-outs pass without a byte
-// (10 ms between bytes, 20 ms in all); Paced, the line stays quiet for as
-// long as a reply takes to follow at its rate, behind its latency as far as
-// it is known (about 3 ms at 115200 baud; the wait a scan's find makes).
+// round's requests follow); Drain, a read of one byte with the port's
+// time-outs (20 ms) brings nothing; Paced, the line stays quiet for as long
+// as a reply takes to follow at its rate, behind its latency as far as it is
+// known (about 3 ms at 115200 baud; the wait a scan's find makes).
 enum class Quiet { Now, Drain, Paced };
 
 // Reads the blocks of one servo, then waits for the line to be quiet.
