@@ -1,7 +1,8 @@
 // How long the operator waits for each serial exchange, against what the wire
 // allows. Runs the real link on a pseudo-terminal with the virtual servo,
 // paced at a real baud rate and unpaced, then paced behind a USB adapter's
-// latency timer, then orvelin itself end to end, and prints medians.
+// latency timer, then orvelin itself and a Python script over the module end
+// to end, and prints medians.
 //   link_bench [--runs N] [--baseline SCRIPT] [--python PYTHON] [--only TABLE]
 // TABLE: link, latency, robot or scan; the one table alone, for iterating.
 #include "bench/scan_rows.h"
@@ -69,16 +70,11 @@ std::string writeImage(std::size_t bytes)
     return path.string();
 }
 
-// The pyserial script prints "name seconds" lines.
-std::vector<std::pair<std::string, double>> runBaseline(const std::string& python, const std::string& script,
-                                                        const std::string& port,
-                                                        const std::vector<std::string>& images, int runs)
+// The "name seconds" lines a script prints; anything else is passed on
+// under the script's label.
+std::vector<std::pair<std::string, double>> readTimes(const std::string& cmd, const char* label)
 {
     std::vector<std::pair<std::string, double>> out;
-    std::string cmd = python + " " + script + " --port " + port + " --runs " + std::to_string(runs);
-    for (const auto& image : images)
-        cmd += " --image " + image;
-    cmd += " 2>&1";
     FILE* p = popen(cmd.c_str(), "r");
     if (p == nullptr)
         return out;
@@ -89,10 +85,21 @@ std::vector<std::pair<std::string, double>> runBaseline(const std::string& pytho
         if (std::sscanf(line, "%63s %lf", name, &seconds) == 2)
             out.emplace_back(name, seconds);
         else
-            std::fprintf(stderr, "baseline: %s", line);
+            std::fprintf(stderr, "%s: %s", label, line);
     }
     pclose(p);
     return out;
+}
+
+// The pyserial script's times.
+std::vector<std::pair<std::string, double>> runBaseline(const std::string& python, const std::string& script,
+                                                        const std::string& port, const std::vector<std::string>& images,
+                                                        int runs)
+{
+    std::string cmd = python + " " + script + " --port " + port + " --runs " + std::to_string(runs);
+    for (const auto& image : images)
+        cmd += " --image " + image;
+    return readTimes(cmd + " 2>&1", "baseline");
 }
 
 // Seconds from the first reply byte leaving the servo until the last one
@@ -143,10 +150,27 @@ bool benchLatency(const std::string& image, int runs)
     return true;
 }
 
+// A script's loops over the Python module (bench/python_rounds.py) on the
+// servo's bus: "name seconds" per loop, the time of one read or round. None
+// where the module was not built.
+std::vector<std::pair<std::string, double>> runPythonRounds(const std::string& python, const std::string& port,
+                                                            int runs)
+{
+#ifdef ORVELIN_PYTHON_ROUNDS
+    std::string cmd = "PYTHONPATH=" ORVELIN_PYTHON_PACKAGE_DIR " PYTHONDONTWRITEBYTECODE=1 " + python +
+                      " " ORVELIN_PYTHON_ROUNDS " --port " + port + " --runs " + std::to_string(runs) + " 2>&1";
+    return readTimes(cmd, "python");
+#else
+    (void)python, (void)port, (void)runs;
+    return {};
+#endif
+}
+
 // orvelin itself over a bus of twelve servos paced at 115200 baud: rounds of
 // reads on one open port, only the blocks asked for, one quiet check per
-// round. Each row against what the wire allows.
-bool benchRobot(int runs)
+// round; then a Python script's loops over the module. Each row against what
+// the wire allows.
+bool benchRobot(int runs, const std::string& python)
 {
     constexpr int kServos = 12;
     constexpr double kExchange = (kReadPacketBytes + kBlockBytes) * kByteSeconds;
@@ -201,6 +225,20 @@ bool benchRobot(int runs)
             else
                 std::printf("%-30s %8s %11.3f s %11.3f s %7.2fx\n", row.name.c_str(), timer, t, row.wireSeconds,
                             t / row.wireSeconds);
+        }
+        const std::pair<const char*, const char*> pythonRows[] = {
+            {"read_one", "python read, one servo"},
+            {"read_all", "python read, 1-C"},
+            {"watch_one", "python watch, one servo"},
+            {"watch_all", "python watch, 1-C"},
+        };
+        // Fewer runs: behind a 16 ms timer each takes many seconds.
+        for (const auto& [name, t] : runPythonRounds(python, servo.devicePath(), std::min(runs, 3))) {
+            auto row = std::ranges::find(pythonRows, name, &std::pair<const char*, const char*>::first);
+            if (row == std::end(pythonRows))
+                continue;
+            double wire = name.ends_with("_all") ? kServos * kExchange : kExchange;
+            std::printf("%-30s %8s %12.1f/s %12.1f/s %7.2fx\n", row->second, timer, 1 / t, 1 / wire, t / wire);
         }
         servo.stop();
     }
@@ -305,7 +343,7 @@ int main(int argc, char** argv)
     std::string image3k = writeImage(3072);
     std::string image12k = writeImage(12288);
     bool started = (!wanted("link") || benchLink(image3k, image12k, baseline, python, runs))
-                   && (!wanted("latency") || benchLatency(image3k, runs)) && (!wanted("robot") || benchRobot(runs));
+                   && (!wanted("latency") || benchLatency(image3k, runs)) && (!wanted("robot") || benchRobot(runs, python));
     std::filesystem::remove(image3k);
     std::filesystem::remove(image12k);
     if (!started) {

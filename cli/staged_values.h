@@ -9,12 +9,11 @@
 #include <string_view>
 #include <vector>
 
-// A FLASH value file as the window saves it: one "ROW VALUE" line per staged
-// register, ROW 0 to 62 and VALUE "0x" with hexadecimal digits that fit the
-// register's 7-bit groups; CR LF or LF line ends, blank lines ignored.
-// Anything else (a line of another form, a row twice, no value at all, a
-// file that is not a plain file) is refused whole and reported with its
-// line: nothing partial or wrong reaches FLASH.
+// A FLASH value file as the window saves it, checked by the library's strict
+// loader (orvelin/value_files.h): anything else than its "ROW VALUE" lines (a
+// line of another form, a row twice, no value at all, a file that is not a
+// plain file) is refused whole and reported with its line: nothing partial
+// or wrong reaches FLASH.
 std::optional<FlashColumn> loadStagedValues(const std::string& path);
 // The same checks on a file's bytes; name is what the messages call it.
 std::optional<FlashColumn> stagedValuesFrom(std::string_view bytes, const std::string& name);

@@ -1,7 +1,7 @@
 # The packages: from the native tree a Debian package per component (cli ->
-# orvelin, window -> orvelin-programmer), from the MinGW tree one zip of the
-# Windows programs. make package runs cpack in both and gathers the results
-# in build/packages.
+# orvelin, window -> orvelin-programmer, python -> python3-orvelin), from the
+# MinGW tree one zip of the Windows programs. make package runs cpack in both
+# and gathers the results in build/packages.
 set(ORVELIN_PACKAGE_CONTACT "The ORVELIN programmer developers <maintainers@orvelin.invalid>"
     CACHE STRING "Maintainer named in the packages")
 
@@ -35,6 +35,24 @@ command lines, over a USB-serial adapter.
 .
 orvelin-virtual-servo is a servo on a pseudo-terminal, for trying the
 programmer out without hardware.")
+
+  # The Python module is a package of its own where pybind11 and Python's
+  # development files were found to build it, for that Python version alone.
+  if(TARGET orvelin_python)
+    include(pybind11_copyright.cmake)
+    orvelin_debian_package(python python3-orvelin "ORVELIN smart servos from Python 3
+The Python 3 module orvelin configures and reads ORVELIN smart servos over a
+serial port, for scripts: it finds the servos on a bus, reads registers of
+several servos in one round or samples them, writes RAM values and FLASH
+values with each read back, clears the settings behind a backup, updates
+firmware, and saves and compares FLASH value files. Every answer is judged;
+a failure raises an exception of its kind with the evidence."
+      COPYRIGHT_FILES "${pybind11_files}" COPYRIGHT_LICENSES "${pybind11_license}")
+    set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+    string(REGEX REPLACE "^3\\.([0-9]+)$" "\\1" python_minor ${ORVELIN_PYTHON_VERSION})
+    math(EXPR python_next "${python_minor} + 1")
+    set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "python3 (>= ${ORVELIN_PYTHON_VERSION}), python3 (<< 3.${python_next})")
+  endif()
 
   # The Qt window is a package of its own where Qt was found to build it.
   if(TARGET orvelin-programmer)

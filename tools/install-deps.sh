@@ -2,7 +2,8 @@
 # Installs the Debian packages a target needs, only those that are missing.
 #   install-deps.sh build|native|qt|window|test|screenshot|package|bench|fuzz
 set -u
-native="cmake make g++ ccache googletest python3"
+# The Python module orvelin needs pybind11 and Python's development files.
+native="cmake make g++ ccache googletest python3 pybind11-dev python3-dev"
 mingw="g++-mingw-w64-x86-64-posix"
 base="$native $mingw"
 wine="wine wine64 xvfb xauth fonts-ipafont-gothic"
@@ -13,7 +14,7 @@ case "${1:-build}" in
     native) want="$native" ;;
     qt) want="$native $qt" ;;
     window) want="$mingw $wine" ;;
-    test) want="$base $qt $wine clang libclang-rt-14-dev python3 tmux groff-base" ;;
+    test) want="$base $qt $wine clang libclang-rt-14-dev python3 python3-pytest tmux groff-base" ;;
     screenshot) want="$base $qt $wine imagemagick qt6-translations-l10n" ;;
     package) want="$base $qt dpkg-dev lintian" ;;
     bench) want="$base python3 python3-serial" ;;

@@ -7,7 +7,9 @@
 #include "link/registers.h"
 #include "cli/servo_ids.h"
 #include "cli/outcomes.h"
+#include "orvelin/diff.h"
 #include "orvelin/reads.h"
+#include "orvelin/writes.h"
 #include "cli/staged_values.h"
 #include "cli/subcommands.h"
 
@@ -73,18 +75,15 @@ missing or extra, 11 registers differ.
 
 // What the others are held against: a file's staged values or a servo's.
 struct Side {
-    std::string name;                             // "file" or the ID as 01
-    std::vector<std::optional<uint32_t>> values;  // by row; nothing where the file stages none
+    std::string name;             // "file" or the ID as 01
+    orvelin::StagedValues values;  // by row; nothing where the file stages none
 };
 
 Side servoSide(const orvelin::ServoImage& memory)
 {
     char name[8];
     std::snprintf(name, sizeof name, "%02X", static_cast<unsigned>(memory.id));
-    Side side{name, {}};
-    for (int row = 0; row < kParamRows; ++row)
-        side.values.push_back(memory.value(row));
-    return side;
+    return {name, orvelin::valuesOf(memory, orvelin::everyRow())};
 }
 
 Side fileSide(const FlashColumn& staged)
@@ -92,26 +91,10 @@ Side fileSide(const FlashColumn& staged)
     Side side{"file", {}};
     for (int row = 0; row < kParamRows; ++row) {
         const std::string& cell = staged.cell(row);
-        side.values.push_back(cell.empty() ? std::nullopt : std::optional<uint32_t>(stagedValue(cell)));
+        if (!cell.empty())
+            side.values[static_cast<std::size_t>(row)] = stagedValue(cell);
     }
     return side;
-}
-
-std::vector<int> differingRows(const Side& reference, const std::vector<Side>& others, const std::vector<int>& rows)
-{
-    std::vector<int> differ;
-    for (int row : rows) {
-        const auto& want = reference.values[static_cast<std::size_t>(row)];
-        if (!want)
-            continue;
-        for (const Side& other : others) {
-            if (other.values[static_cast<std::size_t>(row)] != want) {
-                differ.push_back(row);
-                break;
-            }
-        }
-    }
-    return differ;
 }
 
 void printText(const std::vector<Side>& sides, const std::vector<int>& rows)
@@ -204,8 +187,10 @@ int runDiff(const DiffArgs& args)
             sides.push_back(servoSide(image));
         session->bus.reset();
     }
-    std::vector<Side> others(sides.begin() + 1, sides.end());
-    std::vector<int> differ = differingRows(sides.front(), others, *rows);
+    std::vector<orvelin::StagedValues> others;
+    for (auto side = sides.begin() + 1; side != sides.end(); ++side)
+        others.push_back(side->values);
+    std::vector<int> differ = orvelin::differingRows(sides.front().values, others, *rows);
     if (args.json)
         printJson(sides, differ);
     else if (!differ.empty())

@@ -7,6 +7,7 @@
 #include "orvelin/bus.h"
 #include "orvelin/outcome.h"
 #include "orvelin/reads.h"
+#include "orvelin/value_files.h"
 
 #include <filesystem>
 #include <string>
@@ -42,8 +43,19 @@ struct Backup {
 // folder cannot be had.
 Backup backUpServo(Bus& bus, int id, const std::filesystem::path& folder);
 
-// Writes rows of image as a FLASH value file at path, replaced whole or not
-// at all, with the platform's line ends as the windows write theirs.
-bool saveValues(const std::filesystem::path& path, const ServoImage& image, const std::vector<int>& rows);
+// The settings clear with the servo's backup taken first: no backup, no
+// clear.
+struct BackedUpClear {
+    Backup backup;
+    // The clear's answer and the restart request's (clearSettings), once the
+    // backup is saved. Otherwise nothing was sent after the backup's read,
+    // and this is that read: Ok when the read was not what failed.
+    Outcome outcome;
+
+    bool ok() const { return backup.ok() && outcome.ok(); }
+};
+
+// backUpServo into folder, then clearSettings when the backup is saved.
+BackedUpClear clearWithBackup(Bus& bus, int id, const std::filesystem::path& folder);
 
 }  // namespace orvelin

@@ -4,11 +4,13 @@
 // than 7 bits travel as 7-bit groups, least significant first.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvelin {
 
@@ -24,11 +26,17 @@ struct Register {
 
 // Every register, in row order.
 std::span<const Register> registers();
+// Every row, 0 to 62: "all registers" wherever rows are asked for.
+std::vector<int> everyRow();
 // The row of the register with this name (exactly as listed, upper case).
 std::optional<int> findRegister(std::string_view name);
 // The largest value a register of size bytes holds: 0x7F, 0x3FFF, 0x0FFFFFFF.
 uint32_t maxValue(int size);
 // "0x%02X", "0x%04X" or "0x%08X" by the register's size, as the windows show values.
 std::string valueText(int row, uint32_t value);
+
+// Values by row, nothing where a row has none: the values staged for a FLASH
+// write, what a FLASH value file holds, one side of a comparison.
+using StagedValues = std::array<std::optional<uint32_t>, kRegisterCount>;
 
 }  // namespace orvelin

@@ -34,11 +34,8 @@ Outcome clearSettings(Bus& bus, int id);
 // runs on its FLASH values.
 Outcome sendRestartRequest(Bus& bus, int id);
 
-// FLASH values by row; rows without a value are not written.
-using StagedValues = std::array<std::optional<uint32_t>, kRegisterCount>;
-
 // Every staged value's FLASH write, in row order, each accepted; the first
-// that is not ends it.
+// that is not ends it. Rows without a value are not written.
 Outcome sendStagedValues(Bus& bus, int id, const StagedValues& values);
 
 // Every register of a servo that may still be restarting: asked again until

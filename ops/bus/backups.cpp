@@ -1,36 +1,16 @@
 #include "orvelin/backups.h"
 
-#include "ops/flash_column.h"
+#include "orvelin/writes.h"
 #include "settings/backup_files.h"
 
 #include <chrono>
-#include <numeric>
 #include <system_error>
 
 namespace orvelin {
 
-namespace {
-
-// The windows write their files in the platform's text mode.
-#ifdef _WIN32
-constexpr const char* kLineEnd = "\r\n";
-#else
-constexpr const char* kLineEnd = "\n";
-#endif
-
-}  // namespace
-
 std::filesystem::path defaultBackupFolder()
 {
     return ::backupFolder();
-}
-
-bool saveValues(const std::filesystem::path& path, const ServoImage& image, const std::vector<int>& rows)
-{
-    FlashColumn column;
-    for (int row : rows)
-        column.set(row, valueText(row, image.value(row)));
-    return column.save(path.string().c_str(), kLineEnd);
 }
 
 Backup backUpServo(Bus& bus, int id, const std::filesystem::path& folder)
@@ -55,11 +35,19 @@ Backup backUpServo(Bus& bus, int id, const std::filesystem::path& folder)
         return backup;
     }
     backup.path = newBackupPath(folder, id, std::chrono::system_clock::now());
-    std::vector<int> every(kRegisterCount);
-    std::iota(every.begin(), every.end(), 0);
-    if (!saveValues(backup.path, backup.image, every))
+    if (!saveValues(backup.path, backup.image, everyRow()))
         backup.failure = BackupFailure::FileNotWritten;
     return backup;
+}
+
+BackedUpClear clearWithBackup(Bus& bus, int id, const std::filesystem::path& folder)
+{
+    BackedUpClear clear;
+    clear.backup = backUpServo(bus, id, folder);
+    clear.outcome = clear.backup.outcome;
+    if (clear.backup.ok())
+        clear.outcome = clearSettings(bus, id);
+    return clear;
 }
 
 }  // namespace orvelin

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <numeric>
 
 namespace orvelin {
 
@@ -26,6 +27,13 @@ constexpr std::array<Register, kRegisterCount> kRegisters = [] {
 std::span<const Register> registers()
 {
     return kRegisters;
+}
+
+std::vector<int> everyRow()
+{
+    std::vector<int> rows(kRegisterCount);
+    std::iota(rows.begin(), rows.end(), 0);
+    return rows;
 }
 
 std::optional<int> findRegister(std::string_view name)

@@ -1,5 +1,6 @@
 #include "orvelin/reads.h"
 
+#include "link/id_sweep.h"
 #include "link/protocol.h"
 #include "link/registers.h"
 #include "ops/bus/bus_access.h"
@@ -104,15 +105,26 @@ Outcome readServo(Bus& bus, int id, const BlockSet& blocks, ServoImage& image)
 }
 
 std::vector<Outcome> readRound(Bus& bus, const std::vector<int>& ids, const BlockSet& blocks,
-                                  std::vector<ServoImage>& images)
+                               std::vector<ServoImage>& images, Quiet quiet)
 {
     std::vector<Outcome> outcomes = readRoundUnchecked(bus, ids, blocks, images);
-    judgeRound(bus, outcomes, Quiet::Drain);
+    judgeRound(bus, outcomes, quiet);
     return outcomes;
 }
 
+std::vector<Reading> readRegisters(Bus& bus, const std::vector<int>& ids, const std::vector<int>& rows, Quiet quiet)
+{
+    std::vector<ServoImage> images;
+    std::vector<Outcome> outcomes = readRound(bus, ids, BlockSet::forRows(rows), images, quiet);
+    std::vector<Reading> readings;
+    readings.reserve(ids.size());
+    for (std::size_t k = 0; k < ids.size(); ++k)
+        readings.push_back({outcomes[k], images[k]});
+    return readings;
+}
+
 std::vector<Outcome> readRoundUnchecked(Bus& bus, const std::vector<int>& ids, const BlockSet& blocks,
-                                           std::vector<ServoImage>& images)
+                                        std::vector<ServoImage>& images)
 {
     images.assign(ids.size(), ServoImage{});
     std::vector<Outcome> outcomes;
@@ -126,8 +138,12 @@ void judgeRound(Bus& bus, std::vector<Outcome>& outcomes, Quiet quiet)
 {
     if (!bus.isOpen())
         return;
+    int stray = 0;
+    if (quiet == Quiet::Paced)
+        stray = drainQuiet(BusAccess::handle(bus), quietAfterReplyUs({bus.baud(), bus.latencyUs()}));
     // Bytes already waiting are emptied too, so the next round starts clean.
-    int stray = quiet == Quiet::Drain || bytesWaiting(BusAccess::handle(bus)) > 0 ? BusAccess::drain(bus) : 0;
+    else if (quiet == Quiet::Drain || bytesWaiting(BusAccess::handle(bus)) > 0)
+        stray = BusAccess::drain(bus);
     judgeQuiet(outcomes, stray);
 }
 

@@ -1,0 +1,25 @@
+# Installs the Python package orvelin (python_files) where the system's
+# Python (its sys.path: python_paths) reads packages under the prefix in
+# force: Debian's lib/python3/dist-packages under /usr, lib/python3.X/
+# dist-packages under /usr/local, site-packages under any other prefix.
+cmake_policy(PUSH)
+cmake_policy(VERSION 3.25)
+set(folder lib/python${python_version}/site-packages)
+foreach(candidate lib/python3/dist-packages lib/python${python_version}/dist-packages)
+  list(FIND python_paths "${CMAKE_INSTALL_PREFIX}/${candidate}" found)
+  if(NOT found EQUAL -1)
+    set(folder ${candidate})
+    break()
+  endif()
+endforeach()
+set(package "${CMAKE_INSTALL_PREFIX}/${folder}/orvelin")
+file(INSTALL DESTINATION "${package}" TYPE FILE FILES ${python_files})
+if(CMAKE_INSTALL_DO_STRIP)
+  foreach(file ${python_files})
+    if(file MATCHES "\\.so$")
+      get_filename_component(name "${file}" NAME)
+      execute_process(COMMAND "${strip}" --strip-unneeded "$ENV{DESTDIR}${package}/${name}")
+    endif()
+  endforeach()
+endif()
+cmake_policy(POP)
