@@ -5,6 +5,9 @@
 #include "python/errors.h"
 #include "python/interruption.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace orvelin::python {
 
 namespace {
@@ -90,7 +93,6 @@ Sampling::Sampling(py::object bus, std::vector<int> ids, std::vector<int> rows, 
       session_(owner_.cast<Session&>()),
       ids_(std::move(ids)),
       rows_(std::move(rows)),
-      blocks_(BlockSet::forRows(rows_)),
       count_(count),
       interval_(interval)
 {
@@ -98,53 +100,53 @@ Sampling::Sampling(py::object bus, std::vector<int> ids, std::vector<int> rows, 
         names_.emplace_back(std::string(registers()[static_cast<std::size_t>(row)].name));
 }
 
-Sampling::Round Sampling::readRound(Bus& bus)
+void Sampling::takeRounds()
 {
-    Round round;
-    round.outcomes = readRoundUnchecked(bus, ids_, blocks_, round.images);
-    ++taken_;
-    return round;
+    while (trusted_.empty() && !ended_) {
+        std::vector<Sampler::Round> rounds;
+        if (count_ != 0 && taken_ >= count_) {
+            rounds = session_.run([&](Bus&) { return sampler_->finish(); });
+            ended_ = true;
+        } else {
+            if (taken_ > 0 && interval_.count() > 0) {
+                // The rounds keep to their grid of intervals; time.sleep lets Ctrl-C through.
+                due_ += std::chrono::duration_cast<std::chrono::steady_clock::duration>(interval_);
+                auto wait = std::chrono::duration<double>(due_ - std::chrono::steady_clock::now());
+                if (wait.count() > 0)
+                    py::module_::import("time").attr("sleep")(wait.count());
+                else
+                    due_ = std::chrono::steady_clock::now();
+            }
+            rounds = session_.run([&](Bus& bus) {
+                if (!sampler_)
+                    sampler_.emplace(bus, ids_, BlockSet::forRows(rows_));
+                return sampler_->sample();
+            });
+            if (taken_++ == 0)
+                due_ = std::chrono::steady_clock::now();
+        }
+        std::ranges::move(rounds, std::back_inserter(trusted_));
+        if (sampler_ && sampler_->failure()) {
+            ended_ = true;
+            trusted_.clear();
+            for (const Outcome& outcome : sampler_->failure()->outcomes)
+                if (!outcome.ok())
+                    raiseFailure(outcome, session_.bus());
+        }
+    }
 }
 
 py::dict Sampling::next()
 {
-    if (ended_)
+    takeRounds();
+    if (trusted_.empty())
         throw py::stop_iteration();
-    if (!pending_) {
-        pending_ = session_.run([&](Bus& bus) { return readRound(bus); });
-        due_ = std::chrono::steady_clock::now();
-    }
-    const bool last = count_ != 0 && taken_ >= count_;
-    if (!last && interval_.count() > 0) {
-        // The rounds keep to their grid of intervals; time.sleep lets Ctrl-C through.
-        due_ += std::chrono::duration_cast<std::chrono::steady_clock::duration>(interval_);
-        auto wait = std::chrono::duration<double>(due_ - std::chrono::steady_clock::now());
-        if (wait.count() > 0)
-            py::module_::import("time").attr("sleep")(wait.count());
-        else
-            due_ = std::chrono::steady_clock::now();
-    }
-    Round round = session_.run([&](Bus& bus) {
-        Round judged = std::move(*pending_);
-        judgeRound(bus, judged.outcomes, last ? Quiet::Drain : Quiet::Now);
-        if (last)
-            pending_.reset();
-        else
-            pending_ = readRound(bus);
-        return judged;
-    });
-    ended_ = last;
-    for (const Outcome& outcome : round.outcomes) {
-        if (!outcome.ok()) {
-            ended_ = true;
-            pending_.reset();
-            raiseFailure(outcome, session_.bus());
-        }
-    }
+    Sampler::Round round = std::move(trusted_.front());
+    trusted_.pop_front();
     return valuesOf(round);
 }
 
-py::dict Sampling::valuesOf(const Round& round) const
+py::dict Sampling::valuesOf(const Sampler::Round& round) const
 {
     py::dict values;
     for (std::size_t k = 0; k < ids_.size(); ++k) {
