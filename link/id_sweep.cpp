@@ -1,5 +1,6 @@
 #include "link/id_sweep.h"
 
+#include "link/line_timing.h"
 #include "link/protocol.h"
 #include "link/registers.h"
 
@@ -15,11 +16,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Micros = std::chrono::microseconds;
 
-// Until a reply or an echo has shown it: an adapter whose timer runs at 1 ms,
-// as a driver's low latency gives.
-constexpr long kAssumedLatencyUs = 1000;
-// Above the latency and the first byte's time: the servo's own turnaround.
-constexpr long kMarginUs = 300;
 // A wait this long after every probe would make the sweep no faster than
 // the plain exchange; a longer estimate is a hiccup of this program's.
 constexpr long kMaxWaitUs = 30000;
@@ -30,11 +26,6 @@ constexpr long kLateSeenUs = 100000;
 
 constexpr int kSidOffset = paramtbl[registerRow("SYS_SID")].address;
 static_assert(kSidOffset < kBlockBytes, "block 0 names its servo");
-
-long byteUs(int baud)
-{
-    return baud > 0 ? 10000000L / baud : 0;  // 10 bits a byte
-}
 
 struct Probe {
     int id;
@@ -47,19 +38,18 @@ struct Probe {
 class Sorter {
 public:
     Sorter(const std::vector<int>& ids, const std::vector<Probe>& probes, const SweepLine& line)
-        : ids_(ids), probes_(probes), byteUs_(byteUs(line.baud)), givenLatencyUs_(line.latencyUs)
+        : ids_(ids), probes_(probes), byteUs_(::byteTimeUs(line.baud)), givenLatencyUs_(line.latencyUs)
     {
     }
 
-    long byteTimeUs() const { return byteUs_; }
+    long perByteUs() const { return byteUs_; }
     // What is known of the latency, learnt or given, else what is assumed.
     long latencyUs() const
     {
-        long known = std::max<long>(result.latencyUs, givenLatencyUs_);
-        return known >= 0 ? known : kAssumedLatencyUs;
+        return latencyOrAssumed(std::max<long>(result.latencyUs, givenLatencyUs_));
     }
     // After a probe, how long the line must stay quiet for the ID to be silent.
-    long waitUs() const { return std::min(latencyUs() + byteUs_ + kMarginUs, kMaxWaitUs); }
+    long waitUs() const { return std::min(latencyUs() + byteUs_ + kTurnaroundUs, kMaxWaitUs); }
 
     void take(const unsigned char* bytes, int n, std::size_t window, Clock::time_point at)
     {
@@ -216,19 +206,13 @@ void listen(serial_handle h, Sorter& sorter, std::size_t window, Clock::time_poi
 
 }  // namespace
 
-int quietAfterReplyUs(const SweepLine& line)
-{
-    long latency = line.latencyUs >= 0 ? line.latencyUs : kAssumedLatencyUs;
-    return static_cast<int>(latency + kBlockBytes * byteUs(line.baud) + kMarginUs);
-}
-
 SweepResult sweepIds(serial_handle h, const std::vector<int>& ids, const SweepLine& line,
                      const std::function<bool(int id, std::size_t k)>& next)
 {
     std::vector<Probe> probes;
     probes.reserve(ids.size());
     Sorter sorter(ids, probes, line);
-    const long perByte = sorter.byteTimeUs();
+    const long perByte = sorter.perByteUs();
     unsigned char packet[kReadPacketBytes];
     for (std::size_t k = 0; k < ids.size(); ++k) {
         if (next && !next(ids[k], k))

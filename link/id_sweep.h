@@ -29,10 +29,6 @@ struct SweepResult {
     int latencyUs = -1;        // learnt from this sweep's own replies and echoes; -1 none came
 };
 
-// How long after a reply the line must stay quiet for nothing to follow
-// it: a second servo's reply to the same request comes within a reply's time.
-int quietAfterReplyUs(const SweepLine& line);
-
 // Probes ids in order. next(id, k) is asked before each probe and stops the
 // sweep by returning false.
 SweepResult sweepIds(serial_handle h, const std::vector<int>& ids, const SweepLine& line,

@@ -1,5 +1,6 @@
 #include "orvelin/bus.h"
 
+#include "link/line_timing.h"
 #include "link/protocol.h"
 #include "link/serial_devices.h"
 #include "ops/bus/bus_access.h"
@@ -166,6 +167,11 @@ serial_handle BusAccess::handle(const Bus& bus)
 int BusAccess::drain(Bus& bus)
 {
     return drainLine(handle(bus), kDrainMax);
+}
+
+int BusAccess::drainQuiet(Bus& bus)
+{
+    return ::drainQuiet(handle(bus), quietAfterReplyUs(bus.baud(), bus.latencyUs()));
 }
 
 void BusAccess::sawEcho(Bus& bus, bool echoed)

@@ -1,6 +1,6 @@
 #include "orvelin/sampling.h"
 
-#include "link/id_sweep.h"
+#include "link/line_timing.h"
 
 #include <algorithm>
 #include <thread>
@@ -19,7 +19,7 @@ bool allOk(const std::vector<Outcome>& outcomes)
 // How long after a round the line must stay quiet for nothing to follow it.
 Clock::duration quietAfter(const Bus& bus)
 {
-    return std::chrono::microseconds(quietAfterReplyUs({bus.baud(), bus.latencyUs()}));
+    return std::chrono::microseconds(quietAfterReplyUs(bus.baud(), bus.latencyUs()));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "orvelin/reads.h"
 
-#include "link/id_sweep.h"
 #include "link/protocol.h"
 #include "link/registers.h"
 #include "ops/bus/bus_access.h"
@@ -140,7 +139,7 @@ void judgeRound(Bus& bus, std::vector<Outcome>& outcomes, Quiet quiet)
         return;
     int stray = 0;
     if (quiet == Quiet::Paced)
-        stray = drainQuiet(BusAccess::handle(bus), quietAfterReplyUs({bus.baud(), bus.latencyUs()}));
+        stray = BusAccess::drainQuiet(bus);
     // Bytes already waiting are emptied too, so the next round starts clean.
     else if (quiet == Quiet::Drain || bytesWaiting(BusAccess::handle(bus)) > 0)
         stray = BusAccess::drain(bus);

@@ -84,7 +84,7 @@ std::vector<ScanFind> confirmAll(Bus& bus, const std::vector<int>& ids, const Sc
             finds.push_back(*find);
         }
     }
-    if (!disturbed && drainQuiet(BusAccess::handle(bus), quietAfterReplyUs({bus.baud(), bus.latencyUs()})) == 0)
+    if (!disturbed && BusAccess::drainQuiet(bus) == 0)
         return finds;
     finds.clear();
     for (int id : ids) {

@@ -1,7 +1,6 @@
 #include "orvelin/writes.h"
 
 #include "link/firmware_upload.h"
-#include "link/id_sweep.h"
 #include "link/registers.h"
 #include "link/update_file.h"
 #include "ops/bus/bus_access.h"
@@ -201,7 +200,7 @@ Outcome updateFirmware(Bus& bus, int id, std::span<const unsigned char> image,
     switch (result.status) {
     case UploadStatus::Done:
         // The last acknowledge too must have come alone.
-        if (int stray = drainQuiet(BusAccess::handle(bus), quietAfterReplyUs({bus.baud(), bus.latencyUs()}));
+        if (int stray = BusAccess::drainQuiet(bus);
             stray > 0) {
             outcome.status = Status::StrayBytes;
             outcome.stray = stray;
