@@ -16,6 +16,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include "tests/support/temp_folder.h"
 #include "tools/virtual_servo.h"
 #endif
 
@@ -97,6 +98,9 @@ std::string ServoLink::portName() const
 
 struct ServoLink::Impl {
     VirtualServo servo;
+    // The link goes before the terminal closes: a test whose servo vanished
+    // never reaches the terminal the system hands another test next.
+    TempFolder folder;
     std::size_t mark = 0;
 };
 
@@ -108,9 +112,10 @@ ServoLink::~ServoLink()
 
 bool ServoLink::attach()
 {
-    if (!impl->servo.start())
+    const std::string port = impl->folder.file("servo-port");
+    if (!impl->servo.start() || !impl->servo.linkTo(port).empty())
         return false;
-    std::snprintf(comPortName, sizeof comPortName, "%s", impl->servo.devicePath().c_str());
+    std::snprintf(comPortName, sizeof comPortName, "%s", port.c_str());
     baudRate = 115200;
     return true;
 }
@@ -141,7 +146,7 @@ std::vector<std::string> ServoLink::packets(std::size_t atLeast)
 
 std::string ServoLink::portName() const
 {
-    return impl->servo.devicePath();
+    return impl->folder.file("servo-port");
 }
 
 #endif
