@@ -8,6 +8,7 @@
 #include <array>
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -46,7 +47,7 @@ public:
     // What is known of the latency, learnt or given, else what is assumed.
     long latencyUs() const
     {
-        return latencyOrAssumed(std::max<long>(result.latencyUs, givenLatencyUs_));
+        return latencyOrAssumed(result.latencyUs >= 0 ? result.latencyUs : givenLatencyUs_);
     }
     // After a probe, how long the line must stay quiet for the ID to be silent.
     long waitUs() const { return std::min(latencyUs() + byteUs_ + kTurnaroundUs, kMaxWaitUs); }
@@ -163,7 +164,13 @@ private:
     void learn(Clock::duration sinceSent)
     {
         long us = static_cast<long>(std::chrono::duration_cast<Micros>(sinceSent).count()) - byteUs_;
-        result.latencyUs = static_cast<int>(std::max<long>(result.latencyUs, std::clamp(us, 0L, kMaxWaitUs)));
+        seen_.push_back(std::clamp(us, 0L, kMaxWaitUs));
+        // The largest but one, once there are three: a moment in which this
+        // program did not run makes one reply look late, and must not slow
+        // every wait after it.
+        std::vector<long> sorted = seen_;
+        std::ranges::sort(sorted, std::greater<>());
+        result.latencyUs = static_cast<int>(sorted[sorted.size() >= 3 ? 1 : 0]);
     }
 
     const std::vector<int>& ids_;
@@ -179,6 +186,7 @@ private:
     std::optional<std::size_t> lastNamed_;
     int blocksDone_ = 0;
     bool garbled_ = false;
+    std::vector<long> seen_;  // each latency the replies and echoes showed
     std::vector<std::pair<std::size_t, Clock::time_point>> arrivals_;  // each window that bytes came in, first when
 };
 

@@ -183,7 +183,7 @@ void BusAccess::sawEcho(Bus& bus, bool echoed)
 void BusAccess::sawLatency(Bus& bus, int us)
 {
     if (bus.line_)
-        bus.line_->latencyUs = std::max(bus.line_->latencyUs, us);
+        bus.line_->latencyUs = us >= 0 ? us : bus.line_->latencyUs;
 }
 
 }  // namespace orvelin
