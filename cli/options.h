@@ -4,6 +4,7 @@
 #pragma once
 
 #include "cli/texts/help_texts.h"
+#include "ops/number_text.h"
 
 #include <algorithm>
 #include <array>
@@ -136,7 +137,3 @@ std::optional<Args> parseArgs(std::span<const std::string> args, std::span<const
 // word (orvelin --port /dev/ttyUSB0 table).
 std::size_t leadingCommonOptions(std::span<const std::string> args);
 
-// Hexadecimal with an optional 0x; values beyond 64 bits saturate.
-std::optional<uint64_t> parseHex(std::string_view text);
-// Plain decimal digits; values beyond 64 bits saturate.
-std::optional<uint64_t> parseDecimal(std::string_view text);

@@ -5,14 +5,14 @@
 
 namespace orvelin::python {
 
-namespace {
-
 std::string hexId(int id)
 {
     char text[8];
     std::snprintf(text, sizeof text, "%02X", static_cast<unsigned>(id));
     return text;
 }
+
+namespace {
 
 // One item or an iterable of them; a str is one item.
 std::vector<py::handle> itemsOf(const py::handle& items)

@@ -18,6 +18,8 @@ namespace py = pybind11;
 
 // A servo ID, 0x00 to 0x3F.
 int idFrom(const py::handle& id);
+// "3F", as messages name a servo.
+std::string hexId(int id);
 // One ID or an iterable of them, each once.
 std::vector<int> idsFrom(const py::handle& ids);
 

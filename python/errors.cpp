@@ -1,6 +1,7 @@
 #include "python/errors.h"
 
 #include "orvelin/registers.h"
+#include "python/arguments.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -9,13 +10,6 @@
 namespace orvelin::python {
 
 namespace {
-
-std::string hexId(int id)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%02X", static_cast<unsigned>(id));
-    return text;
-}
 
 std::string byteText(unsigned char byte)
 {

@@ -3,6 +3,7 @@
 #include "link/registers.h"
 #include "ops/flash_cells.h"
 #include "ops/flash_column.h"
+#include "ops/number_text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -25,34 +26,12 @@ constexpr const char* kLineEnd = "\n";
 
 constexpr std::size_t kMaxDigits = 8;
 
-// Digits of base, saturating beyond 64 bits; nothing without one.
-std::optional<uint64_t> digitsValue(std::string_view text, unsigned base)
-{
-    if (text.empty())
-        return std::nullopt;
-    constexpr uint64_t kMax = std::numeric_limits<uint64_t>::max();
-    uint64_t value = 0;
-    for (char c : text) {
-        unsigned digit;
-        if (c >= '0' && c <= '9')
-            digit = static_cast<unsigned>(c - '0');
-        else if (base == 16 && c >= 'a' && c <= 'f')
-            digit = static_cast<unsigned>(c - 'a' + 10);
-        else if (base == 16 && c >= 'A' && c <= 'F')
-            digit = static_cast<unsigned>(c - 'A' + 10);
-        else
-            return std::nullopt;
-        value = value > (kMax - digit) / base ? kMax : value * base + digit;
-    }
-    return value;
-}
-
 // VALUE after its 0x, read as the FLASH write's interpreter reads it.
 std::optional<uint64_t> hexValue(std::string_view digits)
 {
     if (digits.starts_with("0x") || digits.starts_with("0X"))
         digits.remove_prefix(2);
-    return digitsValue(digits, 16);
+    return parseDigits(digits, 16);
 }
 
 std::optional<uint64_t> valueOf(std::string_view value)
@@ -89,7 +68,7 @@ bool take(std::string_view line, int number, ValueFile& file, std::array<int, kR
     };
     if (w.size() != 2)
         return fault(ValueFileProblem::NotRowValue, line);
-    auto row = digitsValue(w[0], 10);
+    auto row = parseDigits(w[0], 10);
     if (!row || *row >= static_cast<uint64_t>(kRegisterCount))
         return fault(ValueFileProblem::BadRow, w[0]);
     const auto r = static_cast<std::size_t>(*row);
