@@ -22,18 +22,6 @@ struct Bus::Line {
 
 namespace {
 
-// The device path the serial layer opens: on Windows a COM name goes through
-// the device namespace (COM10 and up need it).
-std::string devicePath(const std::string& port)
-{
-#ifdef _WIN32
-    constexpr std::string_view kDevicePrefix = "\\\\.\\";
-    return port.starts_with(kDevicePrefix) ? port : std::string(kDevicePrefix) + port;
-#else
-    return port;
-#endif
-}
-
 constexpr int kLowLatencyUs = 1000;  // the timer a driver's low latency runs at
 
 // What the system says of the latency timer, until the line shows it: a
@@ -80,7 +68,8 @@ Bus::Bus(std::string port, int baud) : line_(std::make_unique<Line>())
 {
     line_->port = std::move(port);
     line_->baud = baud;
-    const std::string path = devicePath(line_->port);
+    // The Windows backend puts a COM name into the device namespace itself.
+    const std::string& path = line_->port;
     line_->handle = serial_open(path.c_str(), baud, kPortTimeoutMs);
     if (line_->handle == SERIAL_INVALID)
         line_->handle = serial_open(path.c_str(), baud, kPortTimeoutMs);
