@@ -505,7 +505,9 @@ void SoakTest::check(const Case& c, const RunResult& r, bool vanished)
 
 // The echo is noted once by a command that sent a packet through an
 // adapter that echoes, and never otherwise. A port that vanished may take
-// the echo of the last packets with it.
+// the echo of the last packets with it; an echo held by the adapter's timer
+// for most of the wait may come after it on a machine too busy for the
+// servo, and then nothing answered.
 void SoakTest::checkEchoNote(const Case& c, const RunResult& r, bool vanished)
 {
     const std::string note = "orvelin: note: the adapter on " + port() + " " + std::string(kEchoNote);
@@ -522,7 +524,8 @@ void SoakTest::checkEchoNote(const Case& c, const RunResult& r, bool vanished)
         breaks(EchoNote, c, r, "the echo noted " + std::to_string(said) + " times");
     if (said > 0 && !due)
         breaks(EchoNote, c, r, c.adapter.echo ? "the echo noted, but no packet went out" : "a plain adapter's echo");
-    if (said == 0 && due && !vanished)
+    const bool heldPastTheWait = r.status == 8 && c.adapter.latencyMs > 0;
+    if (said == 0 && due && !vanished && !heldPastTheWait)
         breaks(EchoNote, c, r, std::to_string(sent.size()) + " packets went out through an echoing adapter, unnoted");
 }
 
