@@ -112,7 +112,7 @@ protected:
 
 TEST_F(LateTest, AReplyThatComesLateIsNotTakenForTheNextIds)
 {
-    ASSERT_TRUE(servo->control("delay 60"));
+    ASSERT_TRUE(servo->control("delay 80"));
     RunResult scan = runOnServo({"scan", "--ids", "0-3"});
     EXPECT_EQ(scan.status, 9);
     EXPECT_EQ(linesOf(scan.out).size(), 1u) << scan.out;

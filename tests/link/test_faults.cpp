@@ -109,7 +109,7 @@ TEST_F(LinkTiming, AReplyThatCameAfterItsCommandDoesNotReachTheNext)
     if (runningUnderWine())
         GTEST_SKIP() << "Wine keeps a pseudo-terminal's waiting input across opens";
     // The echo comes after the RAM write stopped waiting and waits on the line.
-    servo.control("delay 60");
+    servo.control("delay 100");
     EXPECT_EQ(runTerm("w 20 3e8").trace, "000020 3e8 2\nffffffbf\n");
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
     servo.control("delay 0");
