@@ -73,15 +73,18 @@ int PtyLine::rate() const
     return lineRate(master_.get());
 }
 
-void PtyLine::send(std::span<const uint8_t> bytes, std::span<const ReplyBurst> bursts)
+std::chrono::nanoseconds PtyLine::send(std::span<const uint8_t> bytes, std::span<const ReplyBurst> bursts)
 {
+    std::chrono::nanoseconds worst{0};
     // Deadlines from one start, so that late wake-ups do not add up.
     for (const ReplyBurst& burst : bursts) {
         std::size_t count = std::min(burst.bytes, bytes.size());
         std::this_thread::sleep_until(burst.at);
         writeAll(bytes.first(count));
+        worst = std::max(worst, std::chrono::steady_clock::now() - burst.at);
         bytes = bytes.subspan(count);
     }
+    return worst;
 }
 
 void PtyLine::writeAll(std::span<const uint8_t> bytes)

@@ -27,7 +27,9 @@ public:
     // The baud rate the host has set on its end; 0 when the system does not say.
     int rate() const;
     // The bytes in order, each burst of them at its time (adapterBursts).
-    void send(std::span<const uint8_t> bytes, std::span<const ReplyBurst> bursts);
+    // Returns how far behind its time the latest burst went out: a busy
+    // machine can hold this thread as nothing holds a real servo.
+    std::chrono::nanoseconds send(std::span<const uint8_t> bytes, std::span<const ReplyBurst> bursts);
 
     // Drops what the servo sent and the host never read: a real port loses
     // it on close, but here the servo's own slave keeps the line open.

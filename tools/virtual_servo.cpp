@@ -70,6 +70,7 @@ struct VirtualServo::Impl {
     ServoBus bus;
     std::vector<std::vector<uint8_t>> packets;
     std::vector<uint8_t> received;
+    std::chrono::nanoseconds worstLag{0};
     std::optional<ControlFile> controlFile;
     std::ofstream log;
 
@@ -263,7 +264,11 @@ void VirtualServo::Impl::sendQueued()
         latency = std::chrono::milliseconds(bus.faults.latencyMs);
     }
     // One sleep per burst, none before.
-    line.send(outgoing, adapterBursts(outgoingAt, latency));
+    const std::chrono::nanoseconds lag = line.send(outgoing, adapterBursts(outgoingAt, latency));
+    {
+        std::lock_guard lock(mutex);
+        worstLag = std::max(worstLag, lag);
+    }
     outgoing.clear();
     outgoingAt.clear();
 }
@@ -388,6 +393,18 @@ void VirtualServo::clearPackets()
 {
     std::lock_guard lock(impl->mutex);
     impl->packets.clear();
+}
+
+std::chrono::microseconds VirtualServo::worstLag() const
+{
+    std::lock_guard lock(impl->mutex);
+    return std::chrono::duration_cast<std::chrono::microseconds>(impl->worstLag);
+}
+
+void VirtualServo::clearLag()
+{
+    std::lock_guard lock(impl->mutex);
+    impl->worstLag = std::chrono::nanoseconds::zero();
 }
 
 std::vector<uint8_t> VirtualServo::received() const

@@ -7,6 +7,7 @@
 
 #include "tools/bus_servo.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -91,6 +92,13 @@ public:
     void clearPackets();
     // Every byte received, packets and noise alike.
     std::vector<uint8_t> received() const;
+
+    // How far behind its time on the wire the servo sent a byte, at worst,
+    // since it started or clearLag(). A real servo is never behind; this
+    // one is when a busy machine holds its thread, and then a test of the
+    // host's timing says nothing.
+    std::chrono::microseconds worstLag() const;
+    void clearLag();
 
 private:
     struct Impl;

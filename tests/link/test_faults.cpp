@@ -85,9 +85,20 @@ TEST_F(LinkTiming, SlowButSteadyServoIsReadWhole)
 {
     // Paced at 9600 baud a byte takes about 1 ms, inside the 10 ms gap allowed between bytes.
     servo.control("pace 9600");
-    auto r = runTerm("R");
-    EXPECT_EQ(r.trace.find("(bytes err)"), std::string::npos) << r.trace;
+    // Only a run in which the servo kept its pace says anything: a busy
+    // machine can hold the virtual servo's thread past the gap.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        servo.mark();
+        auto r = runTerm("R");
+        if (servo.lag() < std::chrono::milliseconds(5)) {
+            EXPECT_EQ(r.trace.find("(bytes err)"), std::string::npos) << r.trace;
+            servo.control("reset");
+            return;
+        }
+        servo.quiet();
+    }
     servo.control("reset");
+    GTEST_SKIP() << "the virtual servo fell behind its pace in every run: the machine is too busy";
 }
 
 TEST_F(LinkTest, UnreadableUpdateFileIsRefusedBeforeAnythingIsSent)

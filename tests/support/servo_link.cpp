@@ -89,6 +89,11 @@ std::vector<std::string> ServoLink::packets(std::size_t atLeast)
     }
 }
 
+std::chrono::microseconds ServoLink::lag() const
+{
+    return std::chrono::microseconds::zero();
+}
+
 std::string ServoLink::portName() const
 {
     return impl->port;
@@ -128,6 +133,12 @@ void ServoLink::control(const std::string& line)
 void ServoLink::mark()
 {
     impl->mark = impl->servo.packets().size();
+    impl->servo.clearLag();
+}
+
+std::chrono::microseconds ServoLink::lag() const
+{
+    return impl->servo.worstLag();
 }
 
 std::vector<std::string> ServoLink::packets(std::size_t atLeast)

@@ -7,6 +7,7 @@
 
 #include "tests/support/temp_folder.h"
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -27,6 +28,10 @@ public:
     // packet that gets no reply only after the command has returned.
     std::vector<std::string> packets(std::size_t atLeast = 0);
     void mark();
+    // How far behind its pace the servo sent a byte, at worst, since the
+    // last mark. Zero where the servo runs in a process of its own (under
+    // Wine) and does not say.
+    std::chrono::microseconds lag() const;
     // Reads and drops whatever the servo is still sending (a late reply, a
     // flood of noise) until the line has been quiet for a moment, so that
     // the next test on the same line starts clean.
