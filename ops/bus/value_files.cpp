@@ -26,20 +26,14 @@ constexpr const char* kLineEnd = "\n";
 
 constexpr std::size_t kMaxDigits = 8;
 
-// VALUE after its 0x, read as the FLASH write's interpreter reads it.
-std::optional<uint64_t> hexValue(std::string_view digits)
-{
-    if (digits.starts_with("0x") || digits.starts_with("0X"))
-        digits.remove_prefix(2);
-    return parseDigits(digits, 16);
-}
-
+// What follows the 0x is read as the FLASH write's interpreter reads it,
+// a second 0x included.
 std::optional<uint64_t> valueOf(std::string_view value)
 {
     if (value.size() <= kValuePrefix || value.size() > kValuePrefix + kMaxDigits || value[0] != '0' ||
         (value[1] != 'x' && value[1] != 'X'))
         return std::nullopt;
-    return hexValue(value.substr(kValuePrefix));
+    return parseHex(value.substr(kValuePrefix));
 }
 
 std::vector<std::string_view> words(std::string_view line)
